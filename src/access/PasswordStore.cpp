@@ -1,0 +1,22 @@
+#include "access/PasswordStore.h"
+
+#include "storage/IniFile.h"
+
+namespace scontrix::access {
+
+namespace {
+const QString Section = QStringLiteral("Accesso");
+const QString Key = QStringLiteral("Valore");
+} // namespace
+
+QString PasswordStore::readValue() const {
+    return storage::IniFile::load(path_).value(Section, Key);
+}
+
+bool PasswordStore::writeValue(const QString& scrambled, QString* error) const {
+    storage::IniFile ini = storage::IniFile::load(path_);
+    ini.setValue(Section, Key, scrambled);
+    return ini.save(path_, error);
+}
+
+} // namespace scontrix::access

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace scontrix::access {
+
+// The password store: "unins000.dll" in the program folder, an INI file whose
+// section "Accesso" holds the scrambled password as "Valore". It is read afresh
+// for every check and never kept open.
+class PasswordStore {
+public:
+    static inline const QString FileName = QStringLiteral("unins000.dll");
+
+    explicit PasswordStore(QString path) : path_(std::move(path)) {}
+
+    // The stored value; empty when the file, the section or the key is missing.
+    QString readValue() const;
+
+    // Replaces the stored value and nothing else in the file. The file is
+    // replaced as a whole, so a failed write leaves the password in force.
+    bool writeValue(const QString& scrambled, QString* error = nullptr) const;
+
+private:
+    QString path_;
+};
+
+} // namespace scontrix::access

@@ -1,0 +1,243 @@
+#include "access/TfrmCambiaPassword.h"
+
+#include "access/Crypt.h"
+#include "access/PasswordField.h"
+#include "access/PasswordStore.h"
+#include "access/TfrmPassword.h"
+#include "app/WindowSet.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramFolder.h"
+#include "storage/Text.h"
+#include "ui/Picture.h"
+#include "ui/ShapeRect.h"
+#include "ui/Style.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace scontrix::access {
+
+namespace {
+
+const QString FailureMessage = QStringLiteral(
+    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+    "Si consiglia di reinstallare il software.");
+
+QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    ui::setDesignFont(label, QStringLiteral("Verdana"), 11, false, Qt::black);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+ui::ShapeRect* makeFocusFrame(QWidget* parent, const char* name, QRect geometry) {
+    auto* frame = new ui::ShapeRect(parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(geometry);
+    frame->setFill(ui::colours::focusYellow);
+    frame->setBorderGradient(ui::colours::focusYellow, Qt::white, 2);
+    frame->hide();
+    return frame;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setCursor(Qt::PointingHandCursor);
+    ui::setDesignFont(button, QStringLiteral("Verdana"), 9);
+    return button;
+}
+
+} // namespace
+
+TfrmCambiaPassword::TfrmCambiaPassword(app::WindowSet& windows)
+    : ui::FixedWindow(QStringLiteral(" Cambia password"), QSize(411, 418), QSize(385, 390),
+                      ui::colours::steelBlue),
+      windows_(windows) {
+    setObjectName(QStringLiteral("frmCambiaPassword"));
+    QWidget* pan = container();
+
+    shpSfondo = new ui::ShapeRect(pan);
+    shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
+    shpSfondo->setGeometry(8, 8, 369, 334);
+    shpSfondo->setFillGradient(ui::colours::steelBlue, Qt::white);
+    shpSfondo->setBorder(Qt::white);
+
+    imgLogo = new ui::Picture(pan);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(16, 16, 353, 148);
+    imgLogo->setArtwork(QStringLiteral(":/artwork/change_password_logo.svg"));
+
+    lblRigo05 = makeCaption(pan, "lblRigo05", QStringLiteral("Vecchia password:"), {16, 170});
+    effPasswordOld = makeFocusFrame(pan, "effPasswordOld", {12, 189, 361, 30});
+    txtPasswordOld = makePasswordField(pan, "txtPasswordOld", {16, 193, 353, 22});
+    lblRigo06 = makeCaption(pan, "lblRigo06", QStringLiteral("Nuova password:"), {16, 226});
+    effPasswordNew = makeFocusFrame(pan, "effPasswordNew", {12, 245, 361, 30});
+    txtPasswordNew = makePasswordField(pan, "txtPasswordNew", {16, 249, 353, 22});
+    lblRigo07 = makeCaption(pan, "lblRigo07", QStringLiteral("Conferma nuova password:"), {16, 282});
+    effConferma = makeFocusFrame(pan, "effConferma", {12, 301, 361, 30});
+    txtConferma = makePasswordField(pan, "txtConferma", {16, 305, 353, 22});
+
+    cmdEsci = makeButton(pan, "cmdEsci", QStringLiteral("Chiudi"), {8, 350, 146, 32});
+    cmdOK = makeButton(pan, "cmdOK", QStringLiteral("OK"), {232, 350, 146, 32});
+    cmdOK->setEnabled(false);
+
+    lblMemory = new QLabel(pan);
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory->move(24, 24);
+    lblMemory->hide();
+
+    // Enter walks the fields in a ring; it never starts the change by itself.
+    fields_[0] = {txtPasswordOld, effPasswordOld, txtPasswordNew};
+    fields_[1] = {txtPasswordNew, effPasswordNew, txtConferma};
+    fields_[2] = {txtConferma, effConferma, txtPasswordOld};
+    for (const Field& f : fields_) {
+        f.edit->installEventFilter(this);
+        connect(f.edit, &QLineEdit::textChanged, this, &TfrmCambiaPassword::fieldChange);
+    }
+
+    setTabOrder(txtPasswordOld, txtPasswordNew);
+    setTabOrder(txtPasswordNew, txtConferma);
+    setTabOrder(txtConferma, cmdEsci);
+    setTabOrder(cmdEsci, cmdOK);
+
+    connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
+    connect(cmdEsci, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdEsciClick);
+}
+
+const TfrmCambiaPassword::Field* TfrmCambiaPassword::fieldOf(QObject* watched) const {
+    for (const Field& f : fields_) {
+        if (f.edit == watched)
+            return &f;
+    }
+    return nullptr;
+}
+
+bool TfrmCambiaPassword::eventFilter(QObject* watched, QEvent* event) {
+    if (const Field* f = fieldOf(watched)) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            f->frame->show();
+            break;
+        case QEvent::FocusOut:
+            f->frame->hide();
+            break;
+        case QEvent::KeyRelease:
+            fieldChange();
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                f->next->setFocus();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return ui::FixedWindow::eventFilter(watched, event);
+}
+
+void TfrmCambiaPassword::showEvent(QShowEvent* event) {
+    ui::FixedWindow::showEvent(event);
+    FormShow();
+}
+
+void TfrmCambiaPassword::FormShow() {
+    txtPasswordOld->clear();
+    txtPasswordNew->clear();
+    txtConferma->clear();
+    lblMemory->clear();
+    activateWindow();
+    txtPasswordOld->setFocus();
+}
+
+void TfrmCambiaPassword::fieldChange() {
+    bool allFilled = true;
+    for (const Field& f : fields_)
+        allFilled = allFilled && !storage::trimControl(f.edit->text()).isEmpty();
+    cmdOK->setEnabled(allFilled);
+}
+
+void TfrmCambiaPassword::refuseNewPassword(const QString& message) {
+    platform::MessageBoxes::current().plain(this, message);
+    txtPasswordNew->clear();
+    txtConferma->clear();
+    txtPasswordNew->setFocus();
+}
+
+void TfrmCambiaPassword::cmdOKClick() {
+    auto& messages = platform::MessageBoxes::current();
+    const PasswordStore store(platform::ProgramFolder::file(PasswordStore::FileName));
+
+    lblMemory->setText(store.readValue());
+    const std::optional<QString> stored = Crypt::Unscramble(lblMemory->text());
+    if (!stored) {
+        messages.plain(this, FailureMessage);
+        return;
+    }
+    lblMemory->setText(storage::trimControl(*stored));
+
+    if (Crypt::Normalise(txtPasswordOld->text()) != lblMemory->text()) {
+        messages.plain(this, QStringLiteral("Attenzione: vecchia password errata."));
+        txtPasswordOld->clear();
+        txtPasswordOld->setFocus();
+        return;
+    }
+
+    if (storage::trimControl(txtPasswordNew->text()) != storage::trimControl(txtConferma->text())) {
+        refuseNewPassword(QStringLiteral(
+            "Attenzione: la nuova password non è stata confermata correttamente. "
+            "E' necessario reinserire entrambi i valori."));
+        return;
+    }
+
+    // The scrambled form keeps one byte per character and counts characters in
+    // a byte: anything beyond that would be stored as a different password,
+    // one the login window would never accept.
+    const QString normalised = Crypt::Normalise(txtPasswordNew->text());
+    if (normalised.size() > Crypt::MaxPasswordLength) {
+        refuseNewPassword(QStringLiteral(
+            "Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 caratteri."));
+        return;
+    }
+    if (!Crypt::IsStorable(normalised)) {
+        refuseNewPassword(QStringLiteral(
+            "Attenzione: la nuova password contiene caratteri non ammessi. Usa solo lettere, "
+            "lettere accentate, cifre e i comuni segni di punteggiatura."));
+        return;
+    }
+
+    lblMemory->setText(normalised);
+    lblMemory->setText(storage::trimControl(Crypt::Scramble(lblMemory->text())));
+    if (!store.writeValue(lblMemory->text())) {
+        messages.plain(this, FailureMessage);
+        return;
+    }
+
+    messages.plain(this, QStringLiteral("Modifica della password completata con successo."));
+    close();
+}
+
+void TfrmCambiaPassword::cmdEsciClick() {
+    close();
+}
+
+void TfrmCambiaPassword::closeEvent(QCloseEvent* event) {
+    TfrmPassword* login = windows_.frmPassword();
+    login->txtPassword->clear();
+    login->lblMemory->clear();
+    windows_.handOver(this, login);
+    login->txtPassword->setFocus();
+    event->accept();
+}
+
+} // namespace scontrix::access

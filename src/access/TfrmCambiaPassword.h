@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ui/Windows.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace scontrix::ui {
+class Picture;
+class ShapeRect;
+} // namespace scontrix::ui
+
+namespace scontrix::app {
+class WindowSet;
+}
+
+namespace scontrix::access {
+
+// Replaces the access password: the old one must match the store, the new one
+// must be typed twice alike. Any closing returns to the login window.
+class TfrmCambiaPassword : public ui::FixedWindow {
+    Q_OBJECT
+public:
+    explicit TfrmCambiaPassword(app::WindowSet& windows);
+
+    ui::ShapeRect* shpSfondo;
+    ui::Picture* imgLogo;
+    QLabel* lblRigo05;
+    ui::ShapeRect* effPasswordOld;
+    QLineEdit* txtPasswordOld;
+    QLabel* lblRigo06;
+    ui::ShapeRect* effPasswordNew;
+    QLineEdit* txtPasswordNew;
+    QLabel* lblRigo07;
+    ui::ShapeRect* effConferma;
+    QLineEdit* txtConferma;
+    QPushButton* cmdEsci;
+    QPushButton* cmdOK;
+    QLabel* lblMemory;
+
+    void FormShow();
+    void fieldChange();
+    void cmdOKClick();
+    void cmdEsciClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Field {
+        QLineEdit* edit;
+        ui::ShapeRect* frame;
+        QLineEdit* next;
+    };
+    const Field* fieldOf(QObject* watched) const;
+    void refuseNewPassword(const QString& message);
+
+    app::WindowSet& windows_;
+    Field fields_[3];
+};
+
+} // namespace scontrix::access

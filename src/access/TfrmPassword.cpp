@@ -1,0 +1,185 @@
+#include "access/TfrmPassword.h"
+
+#include "access/Crypt.h"
+#include "access/PasswordField.h"
+#include "access/PasswordStore.h"
+#include "access/TfrmCambiaPassword.h"
+#include "app/TfrmAvvio.h"
+#include "app/WindowSet.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramFolder.h"
+#include "storage/Text.h"
+#include "ui/Picture.h"
+#include "ui/ShapeRect.h"
+#include "ui/Style.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace scontrix::access {
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setCursor(Qt::PointingHandCursor);
+    ui::setDesignFont(button, QStringLiteral("Verdana"), 9);
+    return button;
+}
+
+} // namespace
+
+TfrmPassword::TfrmPassword(app::WindowSet& windows)
+    : ui::FixedWindow(QStringLiteral(" Scontrix - Accesso"), QSize(388, 405), QSize(360, 378),
+                      ui::colours::steelBlue),
+      windows_(windows) {
+    setObjectName(QStringLiteral("frmPassword"));
+    QWidget* pan = container();
+
+    shpSfondo = new ui::ShapeRect(pan);
+    shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
+    shpSfondo->setGeometry(8, 8, 344, 265);
+    shpSfondo->setFillGradient(ui::colours::steelBlue, Qt::white);
+    shpSfondo->setBorder(Qt::white);
+
+    imgLogo = new ui::Picture(pan);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(16, 16, 328, 160);
+    imgLogo->setArtwork(QStringLiteral(":/artwork/login_logo.svg"));
+
+    shpTitolo = new ui::ShapeRect(pan);
+    shpTitolo->setObjectName(QStringLiteral("shpTitolo"));
+    shpTitolo->setGeometry(16, 184, 328, 81);
+    shpTitolo->setFillGradient(ui::colours::titleBlue, Qt::white);
+    shpTitolo->setBorder(Qt::white);
+
+    lblRigo05 = new QLabel(QStringLiteral("Immetti la password e premi OK."), pan);
+    lblRigo05->setObjectName(QStringLiteral("lblRigo05"));
+    ui::setDesignFont(lblRigo05, QStringLiteral("Verdana"), 11, false, Qt::black);
+    lblRigo05->move(36, 196);
+    lblRigo05->adjustSize();
+
+    effPassword = new ui::ShapeRect(pan);
+    effPassword->setObjectName(QStringLiteral("effPassword"));
+    effPassword->setGeometry(32, 218, 238, 30);
+    effPassword->setFill(ui::colours::focusYellow);
+    effPassword->setBorderGradient(ui::colours::focusYellow, Qt::white, 2);
+    effPassword->hide();
+
+    txtPassword = makePasswordField(pan, "txtPassword", QRect(36, 222, 230, 22));
+    txtPassword->installEventFilter(this);
+
+    cmdOK = makeButton(pan, "cmdOK", QStringLiteral("OK"), QRect(280, 216, 49, 33));
+    cmdOK->setEnabled(false);
+    cmdEsci = makeButton(pan, "cmdEsci", QStringLiteral("Esci"), QRect(8, 338, 146, 32));
+    btnCambiaPassword =
+        makeButton(pan, "btnCambiaPassword", QStringLiteral("Cambia password"), QRect(205, 338, 146, 32));
+
+    lblMemory = new QLabel(pan);
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory->move(24, 24);
+    lblMemory->hide();
+
+    setTabOrder(txtPassword, cmdOK);
+    setTabOrder(cmdOK, cmdEsci);
+    setTabOrder(cmdEsci, btnCambiaPassword);
+
+    connect(txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::txtPasswordChange);
+    connect(cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
+    connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
+    connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
+}
+
+void TfrmPassword::showEvent(QShowEvent* event) {
+    ui::FixedWindow::showEvent(event);
+    FormShow();
+}
+
+void TfrmPassword::FormShow() {
+    activateWindow();
+    txtPassword->setFocus();
+}
+
+bool TfrmPassword::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtPassword) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            txtPasswordEnter();
+            break;
+        case QEvent::FocusOut:
+            txtPasswordExit();
+            break;
+        case QEvent::KeyRelease:
+            txtPasswordChange();
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                if (!storage::trimControl(txtPassword->text()).isEmpty())
+                    cmdOKClick();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return ui::FixedWindow::eventFilter(watched, event);
+}
+
+void TfrmPassword::txtPasswordEnter() {
+    effPassword->show();
+}
+
+void TfrmPassword::txtPasswordExit() {
+    effPassword->hide();
+}
+
+void TfrmPassword::txtPasswordChange() {
+    cmdOK->setEnabled(!storage::trimControl(txtPassword->text()).isEmpty());
+}
+
+void TfrmPassword::cmdOKClick() {
+    auto& messages = platform::MessageBoxes::current();
+    const PasswordStore store(platform::ProgramFolder::file(PasswordStore::FileName));
+
+    lblMemory->setText(store.readValue());
+    const std::optional<QString> stored = Crypt::Unscramble(lblMemory->text());
+    if (!stored) {
+        messages.plain(this, QStringLiteral(
+            "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+            "Si consiglia di reinstallare il software."));
+        return;
+    }
+    lblMemory->setText(*stored);
+
+    if (storage::trimControl(lblMemory->text()) == Crypt::Normalise(txtPassword->text())) {
+        windows_.handOver(this, windows_.frmAvvio());
+        return;
+    }
+    messages.plain(this, QStringLiteral("Attenzione: password errata."));
+    txtPassword->clear();
+    txtPassword->setFocus();
+}
+
+void TfrmPassword::cmdEsciClick() {
+    close();
+}
+
+void TfrmPassword::closeEvent(QCloseEvent* event) {
+    // The login window is the main window: closing it ends the program.
+    event->accept();
+    windows_.endApplication();
+}
+
+void TfrmPassword::btnCambiaPasswordClick() {
+    windows_.handOver(this, windows_.frmCambiaPassword());
+}
+
+} // namespace scontrix::access

@@ -1,0 +1,115 @@
+#include "app/TfrmAvvio.h"
+
+#include "app/Maker.h"
+#include "app/TfrmGuida.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmSplash.h"
+#include "app/WindowSet.h"
+#include "catalogue/TfrmApriArchivio.h"
+#include "catalogue/TfrmCreaArchivio.h"
+#include "platform/Shell.h"
+#include "ui/Picture.h"
+#include "ui/ShapeRect.h"
+#include "ui/Style.h"
+
+#include <QCloseEvent>
+
+namespace scontrix::app {
+
+namespace {
+
+ui::ShapeRect* makeCard(QWidget* parent, const char* name, QRect geometry) {
+    auto* card = new ui::ShapeRect(parent);
+    card->setObjectName(QString::fromLatin1(name));
+    card->setGeometry(geometry);
+    card->setFill(Qt::white);
+    card->setBorder(Qt::white);
+    return card;
+}
+
+ui::Picture* makePicture(QWidget* parent, const char* name, const char* artwork, QRect geometry,
+                         bool clickable) {
+    auto* picture = new ui::Picture(parent);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setGeometry(geometry);
+    picture->setArtwork(QStringLiteral(":/artwork/") + QString::fromLatin1(artwork));
+    picture->setClickable(clickable);
+    return picture;
+}
+
+} // namespace
+
+TfrmAvvio::TfrmAvvio(WindowSet& windows)
+    : ui::FullScreenWindow(QStringLiteral(" Scontrix"), QSize(995, 692), ui::colours::steelBlue),
+      windows_(windows) {
+    setObjectName(QStringLiteral("frmAvvio"));
+    QWidget* pan = container();
+
+    shpTop = makeCard(pan, "shpTop", {4, 4, 986, 120});
+    imgInfo = makePicture(pan, "imgInfo", "start_info.svg", {14, 14, 30, 30}, true);
+    icoTitolo01 = makePicture(pan, "icoTitolo01", "start_title.svg", {86, 20, 822, 71}, false);
+    imgGuida = makePicture(pan, "imgGuida", "start_help.svg", {952, 16, 29, 28}, true);
+    imgSottotitolo = makePicture(pan, "imgSottotitolo", "start_subtitle.svg", {17, 94, 961, 22}, false);
+    shpApp01 = makeCard(pan, "shpApp01", {4, 130, 490, 472});
+    shpApp02 = makeCard(pan, "shpApp02", {500, 130, 490, 472});
+    imgApp01 = makePicture(pan, "imgApp01", "start_app_create.svg", {64, 154, 368, 368}, true);
+    btnApp01 = makePicture(pan, "btnApp01", "start_btn_create.svg", {52, 532, 395, 53}, true);
+    imgApp02 = makePicture(pan, "imgApp02", "start_app_issue.svg", {560, 154, 368, 368}, true);
+    btnApp02 = makePicture(pan, "btnApp02", "start_btn_issue.svg", {548, 532, 395, 53}, true);
+    shpBottom = makeCard(pan, "shpBottom", {4, 608, 986, 80});
+    imgSito = makePicture(pan, "imgSito", "start_site.svg", {17, 628, 961, 22}, true);
+    imgCopyright = makePicture(pan, "imgCopyright", "start_copyright.svg", {16, 660, 23, 22}, true);
+    imgEsci = makePicture(pan, "imgEsci", "start_exit.svg", {960, 662, 17, 18}, true);
+
+    imgInfo->setToolTip(QStringLiteral("Informazioni su Scontrix"));
+    imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
+    imgCopyright->setToolTip(QStringLiteral("Riconoscimenti"));
+    imgEsci->setToolTip(QStringLiteral("Esci da Scontrix"));
+
+    // The picture and its button face share one handler.
+    connect(imgApp01, &ui::Picture::clicked, this, &TfrmAvvio::imgApp01Click);
+    connect(btnApp01, &ui::Picture::clicked, this, &TfrmAvvio::imgApp01Click);
+    connect(imgApp02, &ui::Picture::clicked, this, &TfrmAvvio::imgApp02Click);
+    connect(btnApp02, &ui::Picture::clicked, this, &TfrmAvvio::imgApp02Click);
+    connect(imgInfo, &ui::Picture::clicked, this, &TfrmAvvio::imgInfoClick);
+    connect(imgGuida, &ui::Picture::clicked, this, &TfrmAvvio::imgGuidaClick);
+    connect(imgCopyright, &ui::Picture::clicked, this, &TfrmAvvio::imgCopyrightClick);
+    connect(imgSito, &ui::Picture::clicked, this, &TfrmAvvio::imgSitoClick);
+    connect(imgEsci, &ui::Picture::clicked, this, &TfrmAvvio::imgEsciClick);
+}
+
+void TfrmAvvio::imgApp01Click() {
+    windows_.handOver(this, windows_.frmCreaArchivio());
+}
+
+void TfrmAvvio::imgApp02Click() {
+    windows_.handOver(this, windows_.frmApriArchivio());
+}
+
+void TfrmAvvio::imgInfoClick() {
+    openDialog<TfrmInfo>(this);
+}
+
+void TfrmAvvio::imgGuidaClick() {
+    openDialog<TfrmGuida>(this);
+}
+
+void TfrmAvvio::imgCopyrightClick() {
+    openDialog<TfrmSplash>(this);
+}
+
+void TfrmAvvio::imgSitoClick() {
+    platform::Shell::current().open(maker::WebSite);
+}
+
+void TfrmAvvio::imgEsciClick() {
+    windows_.endApplication();
+}
+
+void TfrmAvvio::closeEvent(QCloseEvent* event) {
+    // The start screen is not the main window, yet closing it ends the program.
+    event->accept();
+    windows_.endApplication();
+}
+
+} // namespace scontrix::app

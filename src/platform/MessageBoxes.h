@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QWidget;
+
+namespace scontrix::platform {
+
+enum class MessageType { Warning, Error, Information };
+
+// The three kinds of modal message the program shows. Every message of every
+// window goes through here, so tests can read them instead of clicking them.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+
+    // Icon of its type, the text, OK and Cancel; either button goes on the same way.
+    virtual void typed(QWidget* owner, MessageType type, const QString& text) = 0;
+    // The text alone with a single OK button.
+    virtual void plain(QWidget* owner, const QString& text) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool confirm(QWidget* owner, const QString& text) = 0;
+
+    static MessageBoxes& current();
+    static std::unique_ptr<MessageBoxes> makeReal();
+};
+
+} // namespace scontrix::platform

@@ -1,0 +1,129 @@
+#include "ui/Windows.h"
+
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QScrollArea>
+
+namespace scontrix::ui {
+
+GradientBackground::GradientBackground(const QColor& top, const QColor& bottom, QWidget* parent)
+    : QWidget(parent), top_(top), bottom_(bottom) {}
+
+void GradientBackground::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, top_);
+    g.setColorAt(1, bottom_);
+    p.fillRect(rect(), g);
+}
+
+QWidget* makeContainer(QWidget* parent, QSize size) {
+    auto* container = new QWidget(parent);
+    container->setObjectName(QStringLiteral("panContainer"));
+    container->setFixedSize(size);
+    return container;
+}
+
+namespace {
+
+// Keeps the container in the middle of the backdrop, whatever its size.
+class CentringBackground final : public GradientBackground {
+public:
+    CentringBackground(const QColor& top, QWidget* parent) : GradientBackground(top, Qt::white, parent) {}
+    QWidget* content = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        GradientBackground::resizeEvent(event);
+        if (content)
+            content->move((width() - content->width()) / 2, (height() - content->height()) / 2);
+    }
+};
+
+} // namespace
+
+FullScreenWindow::FullScreenWindow(const QString& caption, QSize containerSize,
+                                   const QColor& gradientTop, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setWindowTitle(caption);
+    resize(designClientSize);
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setAlignment(Qt::AlignCenter);
+
+    auto* background = new CentringBackground(gradientTop, nullptr);
+    background->setObjectName(QStringLiteral("bkgWindow"));
+    // Never smaller than the content plus a small margin: below that the area scrolls.
+    background->setMinimumSize(containerSize + QSize(8, 8));
+    container_ = makeContainer(background, containerSize);
+    background->content = container_;
+    scroll_->setWidget(background);
+}
+
+void FullScreenWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    scroll_->setGeometry(rect());
+}
+
+void makeFixedFrame(QWidget* window, QSize clientSize) {
+    // Keep the window's type (window or dialog); ask for a title bar and nothing else on it.
+    const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;
+    window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    window->setFixedSize(clientSize);
+}
+
+void centreOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    window->move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+FixedWindow::FixedWindow(const QString& caption, QSize clientSize, QSize containerSize,
+                         const QColor& gradientTop, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setWindowTitle(caption);
+    makeFixedFrame(this, clientSize);
+    auto* background = new GradientBackground(gradientTop, Qt::white, this);
+    background->setObjectName(QStringLiteral("bkgWindow"));
+    background->setGeometry(0, 0, clientSize.width(), clientSize.height());
+    container_ = makeContainer(background, containerSize);
+    container_->move((clientSize.width() - containerSize.width()) / 2,
+                     (clientSize.height() - containerSize.height()) / 2);
+}
+
+void FixedWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        centreOnScreen(this);
+    }
+}
+
+DialogWindow::DialogWindow(QWidget* owner, const QString& caption, QSize clientSize,
+                           Placement placement)
+    : QDialog(owner), placement_(placement) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(caption);
+    setModal(true);
+    makeFixedFrame(this, clientSize);
+}
+
+void DialogWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placement_ == Placement::ScreenCentre || !parentWidget()) {
+        centreOnScreen(this);
+    } else {
+        const QRect ownerFrame = parentWidget()->window()->frameGeometry();
+        move(ownerFrame.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+}
+
+} // namespace scontrix::ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Recording.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <optional>
+
+namespace scontrix::test {
+
+// A fresh, empty program folder for one test, installed as the program folder
+// for the test's lifetime.
+class TempProgramFolder {
+public:
+    TempProgramFolder();
+    QString path() const; // with trailing separator
+    QString file(const QString& name) const { return path() + name; }
+
+    // Writes `bytes` to `name` inside the folder.
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+    platform::FixedProgramFolder folder_;
+    std::optional<platform::ScopedSeam<platform::ProgramFolder>> guard_;
+};
+
+// Recording stand-ins for every desktop service, installed together.
+struct RecordingDesktop {
+    platform::RecordingMessageBoxes messages;
+    platform::RecordingFileDialogs files;
+    platform::RecordingShell shell;
+    platform::ScopedSeam<platform::MessageBoxes> messagesGuard{messages};
+    platform::ScopedSeam<platform::FileDialogs> filesGuard{files};
+    platform::ScopedSeam<platform::Shell> shellGuard{shell};
+};
+
+} // namespace scontrix::test
