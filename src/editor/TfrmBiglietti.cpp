@@ -5,6 +5,7 @@
 #include "ui/Style.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 
 namespace scontrix::editor {
 
@@ -12,6 +13,12 @@ TfrmBiglietti::TfrmBiglietti(app::WindowSet& windows)
     : ui::FullScreenWindow(QStringLiteral(" Scontrix - Emissione Buoni"), QSize(994, 692), ui::colours::windowBlue),
       windows_(windows) {
     setObjectName(QStringLiteral("frmBiglietti"));
+    lblFile = new QLabel(container());
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->hide();
+    lblNome = new QLabel(container());
+    lblNome->setObjectName(QStringLiteral("lblNome"));
+    lblNome->hide();
 }
 
 void TfrmBiglietti::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,8 @@
 
 #include "ui/Windows.h"
 
+class QLabel;
+
 namespace scontrix::app {
 class WindowSet;
 }
@@ -13,6 +15,11 @@ class TfrmBiglietti : public ui::FullScreenWindow {
     Q_OBJECT
 public:
     explicit TfrmBiglietti(app::WindowSet& windows);
+
+    // Hidden labels through which the archive selection window hands over the
+    // archive: its full path and its bare name.
+    QLabel* lblFile;
+    QLabel* lblNome;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
