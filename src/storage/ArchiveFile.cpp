@@ -1,0 +1,231 @@
+#include "storage/ArchiveFile.h"
+
+#include "storage/Text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace scontrix::storage {
+
+namespace {
+
+QString systemError(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// Holds flock(LOCK_EX) on a descriptor for its lifetime; waits for the lock.
+class ExclusiveFileLock {
+public:
+    explicit ExclusiveFileLock(int fd) : fd_(fd) {
+        int result = 0;
+        do {
+            result = ::flock(fd_, LOCK_EX);
+        } while (result != 0 && errno == EINTR);
+        error_ = result == 0 ? 0 : errno;
+    }
+    ~ExclusiveFileLock() {
+        if (error_ == 0)
+            ::flock(fd_, LOCK_UN);
+    }
+    ExclusiveFileLock(const ExclusiveFileLock&) = delete;
+    ExclusiveFileLock& operator=(const ExclusiveFileLock&) = delete;
+
+    bool held() const { return error_ == 0; }
+    int error() const { return error_; }
+
+private:
+    int fd_;
+    int error_ = 0;
+};
+
+} // namespace
+
+ArchiveFile::~ArchiveFile() {
+    close();
+}
+
+bool ArchiveFile::open(const QString& path) {
+    close();
+    error_.clear();
+    file_.setFileName(trimControl(path));
+    // Read and write without truncating; QFile creates the file when missing.
+    // Unbuffered so that every write reaches the system at once and its
+    // failure is reported by that write.
+    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return failWithFileError(QStringLiteral("cannot open the archive"));
+    return true;
+}
+
+void ArchiveFile::close() {
+    if (file_.isOpen())
+        file_.close();
+    index_ = 0;
+}
+
+qint64 ArchiveFile::count() {
+    if (!file_.isOpen()) {
+        fail(QStringLiteral("the archive is not open"));
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(file_.handle(), &info) != 0) {
+        fail(QStringLiteral("cannot read the archive size: ") + systemError(errno));
+        return -1;
+    }
+    return static_cast<qint64>(info.st_size) / RecordSize;
+}
+
+bool ArchiveFile::seek(qint64 index) {
+    const qint64 n = count();
+    if (n < 0)
+        return false;
+    if (index < 0 || index > n)
+        return fail(
+            QStringLiteral("record index %1 outside the archive of %2 records").arg(index).arg(n));
+    index_ = index;
+    return true;
+}
+
+std::optional<VoucherRecord> ArchiveFile::read() {
+    const qint64 n = count();
+    if (n < 0)
+        return std::nullopt;
+    if (index_ >= n) {
+        fail(QStringLiteral("no record at index %1: the archive has %2").arg(index_).arg(n));
+        return std::nullopt;
+    }
+    if (!file_.seek(index_ * RecordSize)) {
+        failWithFileError(QStringLiteral("cannot seek"));
+        return std::nullopt;
+    }
+    const QByteArray bytes = file_.read(RecordSize);
+    if (bytes.size() != RecordSize) {
+        failWithFileError(QStringLiteral("cannot read record %1").arg(index_ + 1));
+        return std::nullopt;
+    }
+    ++index_;
+    return VoucherRecord::fromBytes(bytes);
+}
+
+bool ArchiveFile::write(const VoucherRecord& record) {
+    return writeAtIndex(record);
+}
+
+bool ArchiveFile::writeAtIndex(const VoucherRecord& record) {
+    const qint64 n = count();
+    if (n < 0)
+        return false;
+    // Past the count the file would get a hole of records nobody wrote.
+    if (index_ > n)
+        return fail(QStringLiteral("cannot write at index %1 of an archive of %2 records")
+                        .arg(index_)
+                        .arg(n));
+    if (!file_.seek(index_ * RecordSize))
+        return failWithFileError(QStringLiteral("cannot seek"));
+    if (file_.write(record.toBytes()) != RecordSize)
+        return failWithFileError(QStringLiteral("cannot write record %1").arg(index_ + 1));
+    ++index_;
+    return true;
+}
+
+bool ArchiveFile::endReached() {
+    const qint64 n = count();
+    return n < 0 || index_ >= n;
+}
+
+bool ArchiveFile::append(const VoucherRecord& record, qint64* newPosition) {
+    if (!file_.isOpen())
+        return fail(QStringLiteral("the archive is not open"));
+    // Counting and writing under one lock: another copy of the program that
+    // counted at the same moment would otherwise write over this voucher.
+    const ExclusiveFileLock lock(file_.handle());
+    if (!lock.held())
+        return fail(QStringLiteral("cannot lock the archive: ") + systemError(lock.error()));
+    const qint64 n = count();
+    if (n < 0)
+        return false;
+    index_ = n;
+    if (!writeAtIndex(record) || !syncToDisk())
+        return false;
+    if (newPosition)
+        *newPosition = index_;
+    return true;
+}
+
+bool ArchiveFile::update(qint64 position, const VoucherRecord& record) {
+    if (!file_.isOpen())
+        return fail(QStringLiteral("the archive is not open"));
+    const ExclusiveFileLock lock(file_.handle());
+    if (!lock.held())
+        return fail(QStringLiteral("cannot lock the archive: ") + systemError(lock.error()));
+    const qint64 n = count();
+    if (n < 0)
+        return false;
+    if (position < 1 || position > n)
+        return fail(
+            QStringLiteral("no record at position %1: the archive has %2").arg(position).arg(n));
+    index_ = position - 1;
+    return writeAtIndex(record) && syncToDisk();
+}
+
+bool ArchiveFile::syncToDisk() {
+    if (!file_.flush())
+        return failWithFileError(QStringLiteral("cannot flush the archive"));
+#if defined(Q_OS_LINUX)
+    const int result = ::fdatasync(file_.handle());
+#else
+    const int result = ::fsync(file_.handle());
+#endif
+    if (result != 0)
+        return fail(QStringLiteral("cannot write the archive to disk: ") + systemError(errno));
+    return true;
+}
+
+bool ArchiveFile::scan(const Visitor& visit) {
+    const qint64 n = count();
+    if (n < 0)
+        return false;
+#if defined(Q_OS_LINUX)
+    ::posix_fadvise(file_.handle(), 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+    if (!file_.seek(0))
+        return failWithFileError(QStringLiteral("cannot seek"));
+    // One buffer for the whole scan; records are handed out in place.
+    QByteArray buffer(std::min(n, ScanBlockRecords) * RecordSize, Qt::Uninitialized);
+    index_ = 0;
+    while (index_ < n) {
+        const qint64 records = std::min(ScanBlockRecords, n - index_);
+        const qint64 wanted = records * RecordSize;
+        qint64 got = 0;
+        while (got < wanted) {
+            const qint64 chunk = file_.read(buffer.data() + got, wanted - got);
+            if (chunk <= 0)
+                return failWithFileError(
+                    QStringLiteral("cannot read record %1").arg(index_ + got / RecordSize + 1));
+            got += chunk;
+        }
+        const char* record = buffer.constData();
+        for (qint64 i = 0; i < records; ++i, record += RecordSize) {
+            ++index_;
+            if (!visit(index_, record))
+                return true;
+        }
+    }
+    return true;
+}
+
+bool ArchiveFile::fail(const QString& what) {
+    error_ = what;
+    return false;
+}
+
+bool ArchiveFile::failWithFileError(const QString& what) {
+    return fail(what + QStringLiteral(": ") + file_.errorString());
+}
+
+} // namespace scontrix::storage

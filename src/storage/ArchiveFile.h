@@ -1,0 +1,102 @@
+#pragma once
+
+#include "storage/VoucherRecord.h"
+
+#include <QFile>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace scontrix::storage {
+
+// Access to one archive file, made for one operation and closed at its end: no
+// archive stays open between two user actions. An archive is a plain sequence
+// of VoucherRecord::Size-byte records; the record at 0-based index i starts at
+// byte i * Size and is shown to the user as position i + 1. Bytes of an
+// incomplete last record are neither counted nor read.
+//
+// Every failure is returned (false, -1 or no value) with errorString() set, and
+// the caller decides what to tell the user.
+//
+// Two copies of the program working on an archive in a shared folder must not
+// both write their new voucher at the same index, so append() and update()
+// hold an exclusive lock on the file from the moment they count the records
+// until their record is on disk. The lock is flock(2) on the open file: it
+// excludes other processes and other ArchiveFile objects of this process
+// alike, and unlike fcntl(2) record locks it is not dropped when some other
+// descriptor of the same file is closed. It is advisory: readers never take it
+// and are never held up.
+class ArchiveFile {
+public:
+    static constexpr qint64 RecordSize = VoucherRecord::Size;
+    // Records read at once by scan(): about one megabyte.
+    static constexpr qint64 ScanBlockRecords = 1024;
+
+    // Called by scan() with the 1-based position and the raw bytes of each
+    // record, which stay valid only during the call. Returning false ends the
+    // scan early (scan() still succeeds).
+    using Visitor = std::function<bool(qint64 position, const char* recordBytes)>;
+
+    ArchiveFile() = default;
+    ~ArchiveFile();
+    ArchiveFile(const ArchiveFile&) = delete;
+    ArchiveFile& operator=(const ArchiveFile&) = delete;
+
+    // Opens for reading and writing at index 0. A missing file is created
+    // empty; an existing one is never truncated. Fails when the file can be
+    // neither opened for writing nor created (read-only file, missing write
+    // permission, a folder, a missing parent folder), even for operations that
+    // only read. The path is trimmed of blanks and control characters first.
+    bool open(const QString& path);
+    bool isOpen() const { return file_.isOpen(); }
+    void close();
+
+    // File size divided by RecordSize, rounded down; read afresh from the file
+    // system each time, since another copy of the program may have appended.
+    // -1 on failure.
+    qint64 count();
+
+    // Sets the current 0-based index; the count itself is allowed (the place
+    // for a new record), anything beyond it fails.
+    bool seek(qint64 index);
+    // The record at the current index, then the index moves on by one. Fails at
+    // or beyond the count.
+    std::optional<VoucherRecord> read();
+    // Writes at the current index, replacing the record there or, at the
+    // count, adding it; then the index moves on by one. Takes no lock: for
+    // saving a voucher use append() or update().
+    bool write(const VoucherRecord& record);
+
+    // After reading or writing the record at index i, i + 1: the 1-based
+    // position of the record just handled.
+    qint64 position() const { return index_; }
+    // True when the current index has reached the count (or the count fails).
+    bool endReached();
+
+    // Adds the record after the last one under the lock and makes sure it is on
+    // disk before returning; `newPosition` receives its 1-based position,
+    // which is also the new count.
+    bool append(const VoucherRecord& record, qint64* newPosition = nullptr);
+    // Replaces the record at 1-based `position` under the lock and makes sure
+    // it is on disk. Fails when there is no record at that position.
+    bool update(qint64 position, const VoucherRecord& record);
+
+    // Reads every record present when the scan starts, from the first, in
+    // large blocks and without decoding anything; afterwards position() is
+    // that of the last record handed out (the count, unless stopped early).
+    bool scan(const Visitor& visit);
+
+    QString errorString() const { return error_; }
+
+private:
+    bool fail(const QString& what);
+    bool failWithFileError(const QString& what);
+    bool writeAtIndex(const VoucherRecord& record);
+    bool syncToDisk();
+
+    QFile file_;
+    qint64 index_ = 0;
+    QString error_;
+};
+
+} // namespace scontrix::storage

@@ -1,0 +1,56 @@
+#include "storage/ArchiveSideFiles.h"
+
+#include "storage/IniFile.h"
+#include "storage/Text.h"
+
+#include <array>
+#include <utility>
+
+namespace scontrix::storage {
+
+namespace {
+
+const QString Section = QStringLiteral("Dati Buono");
+
+// Keys in the order they are written.
+using Member = QString ArchiveDefaults::*;
+const std::array<std::pair<QString, Member>, 5> Keys{{
+    {QStringLiteral("Inizio"), &ArchiveDefaults::inizio},
+    {QStringLiteral("Scadenza"), &ArchiveDefaults::scadenza},
+    {QStringLiteral("Valore"), &ArchiveDefaults::valore},
+    {QStringLiteral("Luogo"), &ArchiveDefaults::luogo},
+    {QStringLiteral("Condizioni"), &ArchiveDefaults::condizioni},
+}};
+
+} // namespace
+
+QString settingsPath(const QString& programFolder, const QString& archiveName) {
+    return programFolder + trimControl(archiveName) + QStringLiteral(".ini");
+}
+
+QString logoFolder(const QString& programFolder) {
+    return programFolder + QStringLiteral("Logo_Ditta/");
+}
+
+QString logoPath(const QString& programFolder, const QString& archiveName,
+                 const QString& positionText) {
+    return logoFolder(programFolder) + trimControl(archiveName) + QStringLiteral("_Foto_") +
+           trimControl(positionText) + QStringLiteral(".jpg");
+}
+
+ArchiveDefaults loadArchiveDefaults(const QString& iniPath) {
+    const IniFile ini = IniFile::load(iniPath);
+    ArchiveDefaults defaults;
+    for (const auto& [key, member] : Keys)
+        defaults.*member = trimControl(ini.value(Section, key));
+    return defaults;
+}
+
+bool saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defaults, QString* error) {
+    IniFile ini = IniFile::load(iniPath);
+    for (const auto& [key, member] : Keys)
+        ini.setValue(Section, key, trimControl(defaults.*member));
+    return ini.save(iniPath, error);
+}
+
+} // namespace scontrix::storage

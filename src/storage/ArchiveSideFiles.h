@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+// The files kept beside each archive and found by its name alone: the settings
+// file with the archive's default voucher data, and one logo picture per stored
+// voucher. `programFolder` always ends with its separator.
+namespace scontrix::storage {
+
+// <folder><name>.ini, next to <folder><name>.eur.
+QString settingsPath(const QString& programFolder, const QString& archiveName);
+
+// <folder>Logo_Ditta/
+QString logoFolder(const QString& programFolder);
+
+// <folder>Logo_Ditta/<name>_Foto_<position>.jpg. Records never move, so a
+// position names the same voucher, and its picture, for ever.
+QString logoPath(const QString& programFolder, const QString& archiveName,
+                 const QString& positionText);
+
+// The voucher data carried over from one voucher to the next and from one
+// session to the next.
+struct ArchiveDefaults {
+    QString inizio;     // validity start date
+    QString scadenza;   // expiry date
+    QString valore;     // value
+    QString luogo;      // where the voucher can be spent
+    QString condizioni; // conditions of use
+};
+
+// A missing file, section or key reads as an empty text; values are trimmed.
+ArchiveDefaults loadArchiveDefaults(const QString& iniPath);
+
+// Writes the five trimmed values (empty ones too) in the order Inizio,
+// Scadenza, Valore, Luogo, Condizioni, keeping everything else in the file.
+bool saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defaults,
+                         QString* error = nullptr);
+
+} // namespace scontrix::storage

@@ -1,0 +1,67 @@
+#include "storage/ArchiveSideFiles.h"
+
+#include "StorageTestSupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace scontrix::storage {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+TEST(StorageArchiveSideFiles, NamesFollowTheTrimmedArchiveNameAndPosition) {
+    const QString folder = QStringLiteral("/negozi/Scontrix/");
+    EXPECT_EQ(settingsPath(folder, QStringLiteral(" Negozio\t")),
+              QStringLiteral("/negozi/Scontrix/Negozio.ini"));
+    EXPECT_EQ(logoFolder(folder), QStringLiteral("/negozi/Scontrix/Logo_Ditta/"));
+    EXPECT_EQ(logoPath(folder, QStringLiteral(" Negozio "), QStringLiteral(" 3\r\n")),
+              QStringLiteral("/negozi/Scontrix/Logo_Ditta/Negozio_Foto_3.jpg"));
+}
+
+TEST(StorageArchiveSideFiles, SavedDefaultsAreTrimmedAndInTheirOrderEmptyOnesToo) {
+    QTemporaryDir dir;
+    const QString path = settingsPath(dir.path() + u'/', QStringLiteral("Negozio"));
+    ArchiveDefaults defaults;
+    defaults.luogo = QStringLiteral("  Caff\u00e8 Centrale\t");
+    defaults.condizioni = QStringLiteral("Spesa minima 50 \u20ac\r\n");
+    ASSERT_TRUE(saveArchiveDefaults(path, defaults));
+
+    EXPECT_EQ(readFile(path).toStdString(), std::string("[Dati Buono]\r\n"
+                                                        "Inizio=\r\n"
+                                                        "Scadenza=\r\n"
+                                                        "Valore=\r\n"
+                                                        "Luogo=Caff\xe8 Centrale\r\n"
+                                                        "Condizioni=Spesa minima 50 \x80\r\n"));
+
+    defaults.inizio = QStringLiteral("01/03/2024");
+    defaults.valore = QStringLiteral("25,00");
+    ASSERT_TRUE(saveArchiveDefaults(path, defaults));
+    const ArchiveDefaults read = loadArchiveDefaults(path);
+    EXPECT_EQ(read.inizio, QStringLiteral("01/03/2024"));
+    EXPECT_EQ(read.scadenza, QString());
+    EXPECT_EQ(read.valore, QStringLiteral("25,00"));
+    EXPECT_EQ(read.luogo, QStringLiteral("Caff\u00e8 Centrale"));
+    EXPECT_EQ(read.condizioni, QStringLiteral("Spesa minima 50 \u20ac"));
+}
+
+TEST(StorageArchiveSideFiles, MissingKeysAndFilesReadEmpty) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Negozio.ini"));
+    writeFile(path,
+              "[Dati Buono]\r\nInizio= 01/03/2024 \r\nScadenza=31/12/2024\r\nValore=25,00\r\n");
+    const ArchiveDefaults read = loadArchiveDefaults(path);
+    EXPECT_EQ(read.inizio, QStringLiteral("01/03/2024"));
+    EXPECT_EQ(read.scadenza, QStringLiteral("31/12/2024"));
+    EXPECT_EQ(read.valore, QStringLiteral("25,00"));
+    EXPECT_EQ(read.luogo, QString());
+    EXPECT_EQ(read.condizioni, QString());
+
+    const ArchiveDefaults none = loadArchiveDefaults(dir.filePath(QStringLiteral("manca.ini")));
+    EXPECT_TRUE(none.inizio.isEmpty() && none.scadenza.isEmpty() && none.valore.isEmpty() &&
+                none.luogo.isEmpty() && none.condizioni.isEmpty());
+}
+
+} // namespace
+} // namespace scontrix::storage
