@@ -2,30 +2,140 @@
 
 #include "ui/Windows.h"
 
-class QLabel;
+#include <QHash>
+#include <QImage>
 
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace scontrix::storage {
+struct VoucherRecord;
+}
+namespace scontrix::ui {
+class Picture;
+class ShapeRect;
+} // namespace scontrix::ui
 namespace scontrix::app {
 class WindowSet;
 }
 
 namespace scontrix::editor {
 
-// The voucher editor: enters, browses, saves and sends the vouchers of one archive.
+// The working window of one archive: one voucher at a time in twelve fields, a
+// cashed box and a logo, laid out as a mock-up of the printed voucher. All of
+// its state is in its controls; `lblPosizione` tells a stored voucher (its
+// 1-based position) from a new one (empty).
 class TfrmBiglietti : public ui::FullScreenWindow {
     Q_OBJECT
 public:
     explicit TfrmBiglietti(app::WindowSet& windows);
 
-    // Hidden labels through which the archive selection window hands over the
-    // archive: its full path and its bare name.
+    // Hidden labels: the archive's full path and settings path; lblNome is the
+    // archive name shown in the name bar.
     QLabel* lblFile;
     QLabel* lblNome;
+    QLabel* lblFileIni;
+    QLabel* lblPosizione;
+
+    ui::Picture* cmdNuovo;
+    ui::Picture* cmdSalva;
+    ui::Picture* cmdTrova;
+    ui::Picture* cmdAnteprima;
+    ui::Picture* cmdStampa;
+    ui::Picture* cmdPrimo;
+    ui::Picture* cmdIndietro;
+    ui::Picture* cmdAvanti;
+    ui::Picture* cmdUltimo;
+    ui::Picture* cmdExcel;
+    ui::Picture* cmdNonPagati;
+    ui::Picture* cmdGuida;
+    ui::Picture* cmdEsci;
+
+    QLineEdit* txtAcquirente;
+    QLineEdit* txtVia;
+    QLineEdit* txtCitta;
+    QLineEdit* txtCel;
+    QLineEdit* txtNum;
+    QLineEdit* txtPrezzo;
+    QLineEdit* txtSpettatore;
+    QLineEdit* txtPosto;
+    QLineEdit* txtEvento;
+    QLineEdit* txtLuogo;
+    QLineEdit* txtScritta;
+    QLineEdit* txtNote;
+    QCheckBox* chkPagato;
+
+    ui::Picture* imgFoto;
+    ui::Picture* imgBianco;
+    ui::Picture* btnWhatsApp;
+    QPushButton* btnFocus;
+    QLabel* panInfo;
+
+    // The twelve fields in record order.
+    QList<QLineEdit*> recordFields() const;
+
+    // Puts a stored voucher into the controls, as navigation, search and the
+    // unpaid summary all do: fields, cashed box, position, then its logo.
+    void showRecord(const storage::VoucherRecord& record, qint64 position);
+
+    void FormShow();
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+    void cmdTrovaClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdExcelClick();
+    void cmdNonPagatiClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+    void imgFotoClick();
+    void btnWhatsAppClick();
+    void btnFocusClick();
+    void txtEventoExit();
+
+    void LoadVoucherLogo();
+    void SaveVoucherLogo();
+    void LoadArchiveDefaults();
+    void SaveArchiveDefaults();
+
+    // The placeholder logo of a voucher without one.
+    QImage placeholder() const;
+
+    static const QString AccessFailure;
+    static const QString EmptyArchive;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildToolbar(QWidget* pan);
+    void buildCustomerBlock(QWidget* pan);
+    void buildVoucherBlock(QWidget* pan);
+    void buildNotesAndStatus(QWidget* pan);
+    void setUpFieldBehaviour();
+
+    // Navigation: shows the record at 1-based `position` of an open archive.
+    enum class Step { First, Previous, Next, Last };
+    void navigate(Step step);
+
+    QString archivePath() const;
+    QString archiveName() const;
+    void reportAccessFailure();
+    bool fieldKeyPress(QLineEdit* field, QKeyEvent* key);
+    void openDatePicker(QLineEdit* field);
+    void setFocusColour(QLineEdit* field, bool focused);
+
     app::WindowSet& windows_;
+    QList<QLineEdit*> fields_;
+    QHash<QObject*, QString> hints_;
 };
 
 } // namespace scontrix::editor

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace scontrix::editor {
+
+// What the customer is told when a voucher is issued; every text trimmed.
+struct WhatsAppNotice {
+    QString cel;        // mobile number, as typed
+    QString num;        // voucher number
+    QString evento;     // value
+    QString prezzo;     // validity start
+    QString spettatore; // expiry
+    QString posto;      // beneficiary
+    QString luogo;      // where it can be spent
+};
+
+// The message text, in the shop's words.
+QString whatsAppMessage(const WhatsAppNotice& notice);
+
+// The click-to-chat link of the web client. The phone number and the message
+// are percent-encoded (UTF-8), so that an "&", "#", "+" or "?" in a field
+// reaches the customer as typed instead of cutting the message short.
+QString whatsAppLink(const WhatsAppNotice& notice);
+
+} // namespace scontrix::editor

@@ -1,0 +1,388 @@
+#include "EditorFixture.h"
+#include "WriteFailure.h"
+#include "app/TfrmAvvio.h"
+#include "storage/ArchiveFile.h"
+#include "storage/IniFile.h"
+#include "ui/Picture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+using namespace scontrix;
+using platform::MessageType;
+using Kind = platform::RecordingMessageBoxes::Kind;
+
+namespace {
+
+class Editor : public test::EditorFixture {
+protected:
+    QString position() const { return ed()->lblPosizione->text(); }
+
+    void writeSettings(const QByteArray& bytes) { folder.write(QStringLiteral("Negozio.ini"), bytes); }
+
+    // Fills every field of a savable voucher.
+    void fillVoucher(const QString& customer) {
+        const QStringList texts = {customer,       QStringLiteral("Via Po 1"), QStringLiteral("Torino"),
+                                   QStringLiteral("3331234567"), QStringLiteral("99"),
+                                   QStringLiteral("01/04/2024"), QStringLiteral("30/04/2024"),
+                                   QStringLiteral("Anna Bianchi"), QStringLiteral("50,00"),
+                                   QStringLiteral("Bottega €uro"), QStringLiteral("Nessuna"),
+                                   QStringLiteral("regalo")};
+        const auto fields = ed()->recordFields();
+        for (int i = 0; i < fields.size(); ++i)
+            fields[i]->setText(texts[i]);
+    }
+
+    QByteArray archiveBytes() const { return folder.read(QStringLiteral("Negozio.eur")); }
+};
+
+TEST_F(Editor, OpeningAnArchiveWithNothingSavedIgnoresItsSettings) {
+    writeArchive(0);
+    writeSettings("[Dati Buono]\r\nInizio=01/01/2024\r\nValore=10,00\r\nLuogo=Bar\r\n");
+    openEditor();
+    EXPECT_EQ(fieldTexts(), QStringList(12, QString()));
+    EXPECT_TRUE(position().isEmpty());
+    EXPECT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image());
+    EXPECT_TRUE(QDir(folder.file(QStringLiteral("Logo_Ditta"))).exists()) << "made on the way";
+}
+
+TEST_F(Editor, OpeningAnArchiveWithSavedVouchersShowsItsDefaultsAndFirstLogo) {
+    writeArchive(3);
+    writeLogo(1, Qt::red);
+    writeSettings("[Dati Buono]\r\nInizio=01/01/2024\r\nScadenza=31/12/2024\r\nValore=10,00\r\n"
+                  "Luogo=Caff\xe8 \x80 Bar\r\nCondizioni=Nessuna\r\n");
+    openEditor();
+    EXPECT_EQ(fieldTexts(), (QStringList{{}, {}, {}, {}, {}, QStringLiteral("01/01/2024"),
+                                         QStringLiteral("31/12/2024"), {}, QStringLiteral("10,00"),
+                                         QStringLiteral("Caffè € Bar"), QStringLiteral("Nessuna"), {}}));
+    EXPECT_TRUE(position().isEmpty());
+    EXPECT_GT(logoColour().red(), 200);
+    EXPECT_EQ(ed()->lblFileIni->text(), folder.file(QStringLiteral("Negozio.ini")));
+    EXPECT_TRUE(ed()->txtAcquirente->hasFocus());
+}
+
+TEST_F(Editor, SettingsWithoutAPlaceLeaveItEmpty) {
+    writeArchive(1);
+    writeLogo(1, Qt::blue);
+    writeSettings("[Dati Buono]\nInizio=02/02/2024\nValore=5,00\n");
+    openEditor();
+    EXPECT_EQ(ed()->txtLuogo->text(), QString());
+    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("5,00"));
+}
+
+// Every navigation button, from every kind of start, over archives of 0, 1 and 3.
+TEST_F(Editor, NavigationTable) {
+    enum Button { Primo, Indietro, Avanti, Ultimo };
+    struct Case {
+        int records;
+        const char* start; // the position label before the click
+        Button button;
+        const char* shown;  // the position label after it
+        bool emptyMessage;
+    } cases[] = {
+        {0, "", Primo, "", true},     {0, "", Indietro, "", true}, {0, "", Avanti, "", true},
+        {0, "", Ultimo, "", true},    {0, "1", Indietro, "1", false},
+        {0, "2", Avanti, "", true}, // the label is emptied
+        {1, "", Primo, "1", false},   {1, "", Indietro, "1", false}, {1, "", Avanti, "1", false},
+        {1, "", Ultimo, "1", false},  {1, "1", Avanti, "1", false},  {1, "1", Indietro, "1", false},
+        {3, "", Avanti, "1", false},  {3, "", Indietro, "1", false}, {3, "1", Avanti, "2", false},
+        {3, "2", Avanti, "3", false}, {3, "3", Avanti, "3", false},  {3, "3", Indietro, "2", false},
+        {3, "2", Indietro, "1", false}, {3, "1", Indietro, "1", false}, {3, "2", Primo, "1", false},
+        {3, "1", Ultimo, "3", false}, {3, "3", Primo, "1", false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        writeArchive(c.records);
+        openEditor();
+        ed()->lblPosizione->setText(QString::fromLatin1(c.start));
+        ed()->txtAcquirente->setText(QStringLiteral("modifica non salvata"));
+        switch (c.button) {
+        case Primo: ed()->cmdPrimoClick(); break;
+        case Indietro: ed()->cmdIndietroClick(); break;
+        case Avanti: ed()->cmdAvantiClick(); break;
+        case Ultimo: ed()->cmdUltimoClick(); break;
+        }
+        const std::string what = std::to_string(c.records) + " records, from '" + c.start + "', button " +
+                                 std::to_string(c.button);
+        EXPECT_EQ(position(), QString::fromLatin1(c.shown)) << what;
+        if (c.emptyMessage) {
+            ASSERT_EQ(desktop.messages.messages.size(), 1u) << what;
+            EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Typed) << what;
+            EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Information) << what;
+            EXPECT_EQ(desktop.messages.messages[0].text, QStringLiteral("L'archivio non contiene nessuna scheda."));
+        } else {
+            EXPECT_TRUE(desktop.messages.messages.empty()) << what;
+        }
+        const bool moved = QString::fromLatin1(c.shown) != QString::fromLatin1(c.start) ||
+                           (c.records > 0 && QByteArray(c.start).isEmpty());
+        if (moved && !QByteArray(c.shown).isEmpty()) {
+            const int p = QByteArray(c.shown).toInt();
+            EXPECT_EQ(fieldTexts(), [&] {
+                QStringList t;
+                const auto r = voucher(p);
+                for (int f = 0; f < 12; ++f)
+                    t << r.text(static_cast<storage::VoucherRecord::Field>(f));
+                return t;
+            }()) << what;
+            EXPECT_EQ(ed()->chkPagato->isChecked(), p % 2 == 0) << what;
+        }
+    }
+}
+
+TEST_F(Editor, ShownVoucherGetsItsOwnLogoOrThePlaceholder) {
+    writeArchive(3);
+    writeLogo(1, Qt::red);
+    writeLogo(2, Qt::blue);
+    openEditor();
+    ed()->cmdPrimoClick();
+    EXPECT_GT(logoColour().red(), 200);
+    ed()->cmdAvantiClick();
+    EXPECT_GT(logoColour().blue(), 200);
+    ed()->cmdAvantiClick(); // position 3 has no picture
+    EXPECT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image());
+}
+
+TEST_F(Editor, AFlagThatIsNeitherYesNorNoLeavesTheBoxAlone) {
+    QByteArray bytes = voucher(2).toBytes() + voucher(3).toBytes();
+    bytes[1055 + 1052] = 2;
+    bytes[1055 + 1053] = 'F';
+    bytes[1055 + 1054] = 'o';
+    folder.write(QStringLiteral("Negozio.eur"), bytes);
+    openEditor();
+    ed()->cmdPrimoClick();
+    ASSERT_TRUE(ed()->chkPagato->isChecked());
+    ed()->cmdAvantiClick();
+    EXPECT_EQ(position(), QStringLiteral("2"));
+    EXPECT_TRUE(ed()->chkPagato->isChecked());
+}
+
+TEST_F(Editor, NewVoucherProposesTheNextNumberAndKeepsTheDefaults) {
+    writeArchive(7);
+    writeLogo(3, Qt::blue);
+    openEditor();
+    ed()->lblPosizione->setText(QStringLiteral("2"));
+    ed()->cmdAvantiClick(); // shows 3, with its blue logo
+    ed()->cmdNuovoClick();
+    const auto shown = voucher(3);
+    EXPECT_EQ(fieldTexts(), (QStringList{{}, {}, {}, {}, QStringLiteral("8"), shown.prezzo, shown.spettatore, {},
+                                         shown.evento, shown.luogo, shown.scritta, {}}));
+    EXPECT_TRUE(position().isEmpty());
+    EXPECT_FALSE(ed()->chkPagato->isChecked());
+    EXPECT_GT(logoColour().blue(), 200);
+    EXPECT_TRUE(ed()->txtAcquirente->hasFocus());
+
+    writeArchive(0);
+    ed()->cmdNuovoClick();
+    EXPECT_EQ(ed()->txtNum->text(), QStringLiteral("1"));
+}
+
+TEST_F(Editor, NewVoucherOnAnUnreadableArchiveOnlyEmptiesTheNumber) {
+    writeArchive(2);
+    openEditor();
+    ed()->cmdPrimoClick();
+    const QStringList before = fieldTexts();
+    QFile::remove(archive());
+    QDir().mkdir(archive()); // a folder where the archive should be: it cannot be opened
+    ed()->cmdNuovoClick();
+    QStringList expected = before;
+    expected[4].clear();
+    EXPECT_EQ(fieldTexts(), expected);
+    EXPECT_EQ(position(), QStringLiteral("1"));
+    EXPECT_TRUE(desktop.messages.messages.empty());
+}
+
+TEST_F(Editor, NavigationOnAnUnreadableArchiveReportsTheAccessFailure) {
+    writeArchive(1);
+    openEditor();
+    QFile::remove(archive());
+    QDir().mkdir(archive());
+    ed()->cmdPrimoClick();
+    ASSERT_EQ(desktop.messages.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+    EXPECT_EQ(desktop.messages.messages[0].text,
+              QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                             "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                             "installazione del programma."));
+}
+
+TEST_F(Editor, SavingAsksForTheRequiredFieldsInTheirOrder) {
+    writeArchive(0);
+    openEditor();
+    struct Required {
+        QLineEdit* editor::TfrmBiglietti::*field;
+        const char* warning;
+    } required[] = {
+        {&editor::TfrmBiglietti::txtAcquirente, "il nome del cliente"},
+        {&editor::TfrmBiglietti::txtNum, "il numero del buono acquisto"},
+        {&editor::TfrmBiglietti::txtPrezzo, "la data di inizio validità del buono acquisto"},
+        {&editor::TfrmBiglietti::txtSpettatore, "la data di scadenza del buono acquisto"},
+        {&editor::TfrmBiglietti::txtPosto, "il beneficiario del buono acquisto"},
+        {&editor::TfrmBiglietti::txtEvento, "il valore del buono acquisto"},
+        {&editor::TfrmBiglietti::txtLuogo, "dove può essere utilizzato il buono acquisto"},
+        {&editor::TfrmBiglietti::txtScritta, "le condizioni di utilizzo del buono acquisto"},
+    };
+    for (const Required& r : required) {
+        SetUp();
+        writeArchive(0);
+        openEditor();
+        fillVoucher(QStringLiteral("Mario Rossi"));
+        // Blanks and control characters count as empty; everything before is filled.
+        (ed()->*r.field)->setText(QStringLiteral("  \t "));
+        ed()->cmdSalvaClick();
+        QApplication::processEvents();
+        ASSERT_EQ(desktop.messages.messages.size(), 1u) << r.warning;
+        EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Warning);
+        EXPECT_EQ(desktop.messages.messages[0].text,
+                  QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ") +
+                      QString::fromUtf8(r.warning) + u'.');
+        EXPECT_TRUE((ed()->*r.field)->hasFocus()) << r.warning;
+        EXPECT_EQ(archiveBytes().size(), 0) << "nothing written";
+    }
+
+    SetUp();
+    writeArchive(0);
+    openEditor();
+    ed()->cmdSalvaClick();
+    EXPECT_EQ(desktop.messages.texts(),
+              QStringList{QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del cliente.")})
+        << "an empty voucher asks only for the customer";
+}
+
+TEST_F(Editor, AppendThenUpdate) {
+    writeArchive(4);
+    openEditor();
+    ed()->cmdNuovoClick();
+    fillVoucher(QStringLiteral("  Mario Rossi  "));
+    ed()->chkPagato->setChecked(true);
+    ed()->cmdSalvaClick();
+    EXPECT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Information);
+    EXPECT_EQ(position(), QStringLiteral("5"));
+    EXPECT_TRUE(QFile::exists(logo(5))) << "every saved voucher gets a picture, the placeholder too";
+    EXPECT_EQ(ed()->txtAcquirente->text(), QStringLiteral("  Mario Rossi  ")) << "the screen is not trimmed";
+
+    QByteArray bytes = archiveBytes();
+    ASSERT_EQ(bytes.size(), 5 * 1055);
+    const auto stored = storage::VoucherRecord::fromBytes(bytes.mid(4 * 1055, 1055));
+    EXPECT_EQ(stored.acquirente, QStringLiteral("Mario Rossi"));
+    EXPECT_EQ(stored.luogo, QStringLiteral("Bottega €uro"));
+    EXPECT_EQ(bytes.mid(4 * 1055 + 1052, 3), QByteArray("\x02\x53\xEC", 3));
+
+    desktop.messages.clear();
+    ed()->chkPagato->setChecked(false);
+    ed()->txtNote->setText(QStringLiteral("cambiata"));
+    ed()->cmdSalvaClick();
+    EXPECT_EQ(desktop.messages.texts(),
+              QStringList{QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")});
+    bytes = archiveBytes();
+    ASSERT_EQ(bytes.size(), 5 * 1055) << "the second save overwrites";
+    EXPECT_EQ(bytes.mid(4 * 1055 + 1052, 3), QByteArray("\x02\x4E\x6F", 3));
+    EXPECT_EQ(storage::VoucherRecord::fromBytes(bytes.mid(4 * 1055, 1055)).note, QStringLiteral("cambiata"));
+}
+
+TEST_F(Editor, UpdatingRecordTwelveOfFortyTouchesOnlyItsBytes) {
+    writeArchive(40);
+    openEditor();
+    const QByteArray before = archiveBytes();
+    ed()->lblPosizione->setText(QStringLiteral("11"));
+    ed()->cmdAvantiClick();
+    ASSERT_EQ(position(), QStringLiteral("12"));
+    ed()->txtAcquirente->setText(QStringLiteral("Nuovo nome"));
+    ed()->cmdSalvaClick();
+    const QByteArray after = archiveBytes();
+    ASSERT_EQ(after.size(), before.size());
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        if (after[i] != before[i]) {
+            EXPECT_GE(i, 11605);
+            EXPECT_LE(i, 12659);
+        }
+    }
+    EXPECT_NE(after.mid(11605, 1055), before.mid(11605, 1055));
+}
+
+TEST_F(Editor, AnArchiveThatCannotBeWrittenChangesNothingOnScreen) {
+    writeArchive(4);
+    openEditor();
+    ed()->cmdNuovoClick();
+    fillVoucher(QStringLiteral("Mario Rossi"));
+    const QStringList before = fieldTexts();
+    {
+        test::WriteFailure diskFull(4 * 1055); // the archive cannot grow
+        ed()->cmdSalvaClick();
+    }
+    ASSERT_EQ(desktop.messages.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+    EXPECT_EQ(desktop.messages.messages[0].text, editor::TfrmBiglietti::AccessFailure);
+    EXPECT_TRUE(position().isEmpty());
+    EXPECT_EQ(fieldTexts(), before);
+    EXPECT_EQ(archiveBytes().size(), 4 * 1055);
+}
+
+TEST_F(Editor, APictureThatCannotBeWrittenStillSavesAndConfirms) {
+    writeArchive(0);
+    openEditor();
+    ed()->cmdNuovoClick();
+    fillVoucher(QStringLiteral("Mario Rossi"));
+    QImage red(30, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ed()->imgFoto->setImage(red);
+    QFile::remove(logo(1));
+    QDir().mkpath(logo(1) + QStringLiteral("/blocked")); // a folder in the picture's place
+    ed()->cmdSalvaClick();
+    EXPECT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+    EXPECT_EQ(archiveBytes().size(), 1055);
+    EXPECT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image());
+}
+
+TEST_F(Editor, ClosingKeepsTheDefaultsForNextTime) {
+    writeArchive(2);
+    writeLogo(1, Qt::red);
+    writeSettings("; scritto a mano\r\n[Dati Buono]\r\nValore=1,00\r\n[Altro]\r\nChiave=1\r\n");
+    openEditor();
+    ed()->cmdUltimoClick();
+    ed()->txtLuogo->setText(QStringLiteral("  Caffè € Bar  "));
+    windows->frmBiglietti()->close(); // the window system's close, like "Esci"
+    QApplication::processEvents();
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()});
+
+    const QByteArray ini = folder.read(QStringLiteral("Negozio.ini"));
+    const auto defaults = storage::IniFile::load(folder.file(QStringLiteral("Negozio.ini")));
+    EXPECT_EQ(defaults.value(QStringLiteral("Dati Buono"), QStringLiteral("Luogo")), QStringLiteral("Caffè € Bar"));
+    EXPECT_EQ(defaults.value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")), voucher(2).evento);
+    EXPECT_TRUE(ini.contains("Luogo=Caff\xe8 \x80 Bar\r\n")) << "Windows-1252 on disk";
+    EXPECT_TRUE(ini.startsWith("; scritto a mano\r\n")) << "other lines are kept";
+    EXPECT_TRUE(ini.contains("[Altro]\r\nChiave=1"));
+
+    openEditor();
+    EXPECT_EQ(ed()->txtLuogo->text(), QStringLiteral("Caffè € Bar"));
+}
+
+TEST_F(Editor, ADeletedAndRecreatedArchiveFindsItsOldDefaultsAndFirstLogo) {
+    writeArchive(1);
+    writeLogo(1, Qt::red);
+    writeSettings("[Dati Buono]\r\nCondizioni=Spesa minima 20 euro\r\n");
+    QFile::remove(archive());
+    writeArchive(0); // created anew under the same name
+    openEditor();
+    EXPECT_EQ(ed()->txtScritta->text(), QStringLiteral("Spesa minima 20 euro"));
+    EXPECT_GT(logoColour().red(), 200);
+    EXPECT_TRUE(position().isEmpty());
+}
+
+TEST_F(Editor, StatusLineShowsHintsAndEmptiesOverTheBackground) {
+    writeArchive(0);
+    openEditor();
+    QTest::mouseMove(ed()->cmdSalva);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(ed()->cmdSalva, &enter);
+    EXPECT_EQ(ed()->panInfo->text(), QStringLiteral("Salva la scheda in archivio."));
+    QWidget* pan = ed()->container();
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), pan->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(pan, &move);
+    EXPECT_TRUE(ed()->panInfo->text().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,84 @@
+#include "QtPrinters.h"
+#include "editor/ValueRule.h"
+#include "editor/WhatsAppNotice.h"
+
+#include <QUrl>
+#include <QUrlQuery>
+#include <gtest/gtest.h>
+
+using namespace scontrix::editor;
+
+TEST(ValueRule, TurnsWhatWasTypedIntoAnAmount) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {"25", "25,00"},
+        {"25,5", "25,50"},
+        {",5", "0,50"},
+        {"25,", "25,00"},
+        {"0", "0,00"},
+        {"007", "7,00"},
+        // Half up on the binary value: 12,345 and 0,125 are held a hair above
+        // their decimal text, 2,675, 10,555 and 1,115 a hair below.
+        {"12,345", "12,35"},
+        {"2,675", "2,67"},
+        {"10,555", "10,55"},
+        {"1,115", "1,11"},
+        {"0,125", "0,13"},
+        {",", "0,00"},
+        {"1,2,3", "0,00"},
+        {"", ""},
+        {"   ", ""},
+        {"\t", ""},
+        {"999999999999999", "999999999999999,00"}, // 18 characters: not cut to the field's 15
+        {"  42  ", "42,00"},
+        {"1E2", "100,00"},
+        {"1,5e1", "15,00"},
+        {"2,5E-1", "0,25"},
+        {"1E", "0,00"},
+        {"E5", "0,00"},
+        {"+3", "3,00"},
+        {"-2,675", "-2,66"}, // the half is added before cutting towards zero
+        {"-0,001", "0,00"},
+        {"12.5", "0,00"},
+        {"1 000", "0,00"},
+        {"abc", "0,00"},
+        {"1E400", "0,00"},
+        {"0,0049", "0,00"},
+        {"0,005", "0,01"},
+        {"1E20", "100000000000000000000,00"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(formatVoucherValue(QString::fromUtf8(c.typed)), QString::fromUtf8(c.shown)) << c.typed;
+}
+
+TEST(WhatsAppLink, CarriesTheMessageWhateverTheFieldsHold) {
+    WhatsAppNotice notice{QStringLiteral("3331234567"), QStringLiteral("12"), QStringLiteral("25,00"),
+                          QStringLiteral("01/03/2024"), QStringLiteral("31/03/2024"),
+                          QStringLiteral("Luca Neri"), QStringLiteral("Bar Centrale")};
+    EXPECT_EQ(whatsAppMessage(notice),
+              QStringLiteral("La informiamo che è stato emesso il buono acquisto n. 12 del valore di euro "
+                             "25,00 spendibile dal 01/03/2024 al 31/03/2024. Il buono è intestato al "
+                             "beneficiario Luca Neri che potrà utilizzarlo presso Bar Centrale"));
+    EXPECT_EQ(whatsAppLink(notice),
+              QStringLiteral("https://api.whatsapp.com/send?phone=3331234567&text=La%20informiamo%20che%20"
+                             "%C3%A8%20stato%20emesso%20il%20buono%20acquisto%20n.%2012%20del%20valore%20di%20"
+                             "euro%2025%2C00%20spendibile%20dal%2001%2F03%2F2024%20al%2031%2F03%2F2024.%20Il%20"
+                             "buono%20%C3%A8%20intestato%20al%20beneficiario%20Luca%20Neri%20che%20potr%C3%A0%20"
+                             "utilizzarlo%20presso%20Bar%20Centrale"));
+
+    // Characters that mean something in a link arrive as typed.
+    notice.luogo = QStringLiteral("Bar & Caffè #1");
+    notice.cel = QStringLiteral("+39 333");
+    notice.prezzo.clear();
+    notice.spettatore.clear();
+    const QUrl url(whatsAppLink(notice), QUrl::StrictMode);
+    ASSERT_TRUE(url.isValid());
+    const QUrlQuery query(url);
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("phone"), QUrl::FullyDecoded), QStringLiteral("+39 333"));
+    const QString text = query.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded);
+    EXPECT_TRUE(text.endsWith(QStringLiteral("presso Bar & Caffè #1")));
+    EXPECT_TRUE(text.contains(QStringLiteral(" spendibile dal  al . Il buono"))) << "empty dates still go";
+    EXPECT_EQ(url.fragment(), QString()) << "no '#' left to cut the message";
+}
