@@ -1,13 +1,14 @@
 #include "app/TfrmAvvio.h"
 
+#include "app/GuideTopic.h"
 #include "app/Maker.h"
+#include "app/Misc.h"
 #include "app/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "app/WindowSet.h"
 #include "catalogue/TfrmApriArchivio.h"
 #include "catalogue/TfrmCreaArchivio.h"
-#include "platform/Shell.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -91,7 +92,7 @@ void TfrmAvvio::imgInfoClick() {
 }
 
 void TfrmAvvio::imgGuidaClick() {
-    openDialog<TfrmGuida>(this);
+    openDialog<TfrmGuida>(this, startScreenTopic());
 }
 
 void TfrmAvvio::imgCopyrightClick() {
@@ -99,7 +100,7 @@ void TfrmAvvio::imgCopyrightClick() {
 }
 
 void TfrmAvvio::imgSitoClick() {
-    platform::Shell::current().open(maker::WebSite);
+    TMisc::Open(maker::WebSite);
 }
 
 void TfrmAvvio::imgEsciClick() {

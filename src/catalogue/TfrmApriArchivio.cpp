@@ -1,23 +1,222 @@
 #include "catalogue/TfrmApriArchivio.h"
 
 #include "app/TfrmAvvio.h"
+#include "app/TfrmGuida.h"
 #include "app/WindowSet.h"
+#include "catalogue/ArchiveCatalogue.h"
+#include "catalogue/CatalogueTopic.h"
+#include "editor/TfrmBiglietti.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramFolder.h"
+#include "storage/Text.h"
+#include "ui/Picture.h"
+#include "ui/ShapeRect.h"
 #include "ui/Style.h"
 
 #include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
 
 namespace scontrix::catalogue {
 
+namespace {
+
+using platform::MessageType;
+
+const QString EmptyList = QStringLiteral("Attenzione: l'elenco non contiene nessun archivio.");
+
+ui::ShapeRect* makeRect(QWidget* parent, const char* name, QRect geometry) {
+    auto* rect = new ui::ShapeRect(parent);
+    rect->setObjectName(QString::fromLatin1(name));
+    rect->setGeometry(geometry);
+    rect->setFill(Qt::white);
+    rect->setBorder(Qt::white);
+    return rect;
+}
+
+ui::Picture* makePicture(QWidget* parent, const char* name, const char* artwork, QRect geometry,
+                         bool clickable = false) {
+    auto* picture = new ui::Picture(parent);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setGeometry(geometry);
+    picture->setArtwork(QStringLiteral(":/artwork/") + QString::fromLatin1(artwork));
+    picture->setClickable(clickable);
+    return picture;
+}
+
+QLabel* makeHiddenLabel(QWidget* parent, const char* name, QPoint at, const QString& text = {}) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(at);
+    label->hide();
+    return label;
+}
+
+} // namespace
+
 TfrmApriArchivio::TfrmApriArchivio(app::WindowSet& windows)
-    : ui::FullScreenWindow(QStringLiteral(" Scontrix - Emissione Buoni"), QSize(995, 692), ui::colours::windowBlue),
+    : ui::FullScreenWindow(QStringLiteral(" Scontrix - Emissione Buoni"), QSize(995, 692),
+                           ui::colours::windowBlue),
       windows_(windows) {
     setObjectName(QStringLiteral("frmApriArchivio"));
+    QWidget* pan = container();
+
+    bkgSfondo02 = makeRect(pan, "bkgSfondo02", {8, 8, 978, 676});
+    bkgSfondo02->setFill(ui::colours::steelBlue);
+    bkgSfondo01 = makeRect(pan, "bkgSfondo01", {8, 8, 129, 124});
+    icoIcona04 = makePicture(pan, "icoIcona04", "catalogue_euro.svg", {22, 26, 92, 90});
+    icoIstruzioni = makePicture(pan, "icoIstruzioni", "open_banner.svg", {148, 16, 680, 114});
+    lblMemory = makeHiddenLabel(pan, "lblMemory", {938, 22}, ToStart);
+    bkgSfondo03 = makeRect(pan, "bkgSfondo03", {8, 144, 978, 417});
+    btnElimina = makePicture(pan, "btnElimina", "catalogue_bin.svg", {24, 158, 43, 45}, true);
+    icoMano = makePicture(pan, "icoMano", "catalogue_hand.svg", {490, 148, 30, 58});
+    imgGuida = makePicture(pan, "imgGuida", "start_help.svg", {946, 156, 29, 28}, true);
+
+    sfoBonificiEmessi = makeRect(pan, "sfoBonificiEmessi", {24, 216, 946, 316});
+    sfoBonificiEmessi->setFill(QColor(0xFF, 0xEB, 0xCD));
+    sfoBonificiEmessi->setBorder(QColor(0xFF, 0xEB, 0xCD));
+
+    lstFiles = new QListWidget(pan);
+    lstFiles->setObjectName(QStringLiteral("lstFiles"));
+    lstFiles->setGeometry(34, 224, 926, 298);
+    lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstFiles->setUniformItemSizes(true);
+    lstFiles->setFont(ui::designFont(QStringLiteral("Courier New"), 14));
+
+    lblCreati = new QLabel(pan);
+    lblCreati->setObjectName(QStringLiteral("lblCreati"));
+    ui::setDesignFont(lblCreati, QStringLiteral("Verdana"), 12, false, QColor(0x00, 0x80, 0x00));
+    lblCreati->move(24, 537);
+    lblFile = makeHiddenLabel(pan, "lblFile", {324, 540});
+
+    bkgSfondo06 = makeRect(pan, "bkgSfondo06", {30, 588, 934, 68});
+    btnAnnulla = makePicture(pan, "btnAnnulla", "button_annulla.svg", {44, 602, 258, 45}, true);
+    btnApri = makePicture(pan, "btnApri", "button_apri.svg", {694, 602, 258, 45}, true);
+
+    btnElimina->setToolTip(QStringLiteral("Elimina l'archivio selezionato"));
+    imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
+
+    connect(btnApri, &ui::Picture::clicked, this, &TfrmApriArchivio::btnApriClick);
+    connect(btnElimina, &ui::Picture::clicked, this, &TfrmApriArchivio::btnEliminaClick);
+    connect(btnAnnulla, &ui::Picture::clicked, this, &TfrmApriArchivio::btnAnnullaClick);
+    connect(imgGuida, &ui::Picture::clicked, this, &TfrmApriArchivio::imgGuidaClick);
+}
+
+void TfrmApriArchivio::showEvent(QShowEvent* event) {
+    ui::FullScreenWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmApriArchivio::FormShow() {
+    lblMemory->setText(ToStart);
+    lblFile->setText(platform::ProgramFolder::current().path());
+    listArchives();
+}
+
+void TfrmApriArchivio::listArchives() {
+    lstFiles->clear();
+    const QColor black(0x00, 0x00, 0x00);
+    for (const QString& name : listArchiveFiles(platform::ProgramFolder::current().path())) {
+        auto* item = new QListWidgetItem(name, lstFiles);
+        item->setForeground(black);
+    }
+    lstFiles->clearSelection();
+    lstFiles->setCurrentRow(-1);
+    lblCreati->setText(countText(lstFiles->count()));
+    lblCreati->adjustSize();
+}
+
+QListWidgetItem* TfrmApriArchivio::selectedEntry() const {
+    const QList<QListWidgetItem*> selected = lstFiles->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void TfrmApriArchivio::btnApriClick() {
+    auto& messages = platform::MessageBoxes::current();
+    if (lstFiles->count() == 0) {
+        messages.typed(this, MessageType::Warning, EmptyList);
+        return;
+    }
+    QListWidgetItem* entry = selectedEntry();
+    if (!entry) {
+        messages.typed(this, MessageType::Warning,
+                       QStringLiteral("Attenzione: selezionare l'archivio dall'elenco prima di "
+                                      "premere il pulsante Apri archivio."));
+        return;
+    }
+    // The entry is the file name exactly as listed: trimming it could name
+    // another file.
+    lblFile->setText(platform::ProgramFolder::current().path() + entry->text());
+    lblMemory->setText(ToEditor);
+    close();
+}
+
+void TfrmApriArchivio::btnEliminaClick() {
+    auto& messages = platform::MessageBoxes::current();
+    if (lstFiles->count() == 0) {
+        messages.typed(this, MessageType::Warning, EmptyList);
+        return;
+    }
+    QListWidgetItem* entry = selectedEntry();
+    if (!entry) {
+        messages.typed(this, MessageType::Warning,
+                       QStringLiteral("Attenzione: selezionare dall'elenco l'archivio da eliminare "
+                                      "prima di premere il pulsante del cestino."));
+        return;
+    }
+    if (!messages.confirm(this, QStringLiteral("Si sta per eliminare l'archivio selezionato. Si "
+                                               "ricorda che il file eliminato non potrà essere "
+                                               "recuperato.\r\n\r\nSi conferma l'eliminazione "
+                                               "dell'archivio?")))
+        return;
+
+    const QString fileName = entry->text();
+    lblFile->setText(platform::ProgramFolder::current().path() + fileName);
+    // Only the archive goes: its settings file and logo pictures stay, so an
+    // archive created again under the same name finds them.
+    QFile archive(lblFile->text());
+    if (archive.remove()) {
+        messages.typed(this, MessageType::Information,
+                       QStringLiteral("L'archivio è stato eliminato con successo."));
+    } else {
+        messages.typed(
+            this, MessageType::Error,
+            QStringLiteral("Attenzione: non è stato possibile eliminare l'archivio \"%1\".\r\n\r\n"
+                           "Il file potrebbe essere già stato eliminato o spostato, essere in uso "
+                           "da parte di un altro programma oppure trovarsi in una cartella "
+                           "protetta da scrittura.")
+                .arg(fileName));
+    }
+    lblMemory->setText(ToStart);
+    lblFile->clear();
+    listArchives();
+}
+
+void TfrmApriArchivio::btnAnnullaClick() {
+    close();
+}
+
+void TfrmApriArchivio::imgGuidaClick() {
+    app::openDialog<app::TfrmGuida>(this, archivesTopic());
 }
 
 void TfrmApriArchivio::closeEvent(QCloseEvent* event) {
-    // Any closing goes back to the start screen.
-    windows_.handOver(this, windows_.frmAvvio());
     event->accept();
+    const QString marker = storage::trimControl(lblMemory->text());
+    QListWidgetItem* entry = selectedEntry();
+    if (marker == ToEditor && entry) {
+        const QString fileName = entry->text();
+        lblFile->setText(platform::ProgramFolder::current().path() + fileName);
+        editor::TfrmBiglietti* editor = windows_.frmBiglietti();
+        editor->lblFile->setText(lblFile->text());
+        editor->lblNome->setText(archiveNameOf(fileName));
+        windows_.handOver(this, editor);
+        return;
+    }
+    // Every other way out (Annulla, the window's own close control) goes back.
+    windows_.handOver(this, windows_.frmAvvio());
 }
 
 } // namespace scontrix::catalogue

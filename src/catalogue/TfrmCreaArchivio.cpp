@@ -1,17 +1,236 @@
 #include "catalogue/TfrmCreaArchivio.h"
 
 #include "app/TfrmAvvio.h"
+#include "app/TfrmGuida.h"
 #include "app/WindowSet.h"
+#include "catalogue/ArchiveCatalogue.h"
+#include "catalogue/CatalogueTopic.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramFolder.h"
+#include "storage/Text.h"
+#include "ui/Picture.h"
+#include "ui/ShapeRect.h"
 #include "ui/Style.h"
 
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
 
 namespace scontrix::catalogue {
 
+namespace {
+
+using platform::MessageType;
+
+const QString AlreadyUsed = QStringLiteral(
+    "Attenzione: il nome dell'archivio indicato è già stato utilizzato in precedenza.\r\n\r\n"
+    "Inserire un nome diverso oppure, se si desidera gestire i buoni acquisto relativi a un "
+    "archivio già creato, premere il pulsante Emissione buoni.");
+
+ui::ShapeRect* makeRect(QWidget* parent, const char* name, QRect geometry) {
+    auto* rect = new ui::ShapeRect(parent);
+    rect->setObjectName(QString::fromLatin1(name));
+    rect->setGeometry(geometry);
+    rect->setFill(Qt::white);
+    rect->setBorder(Qt::white);
+    return rect;
+}
+
+ui::Picture* makePicture(QWidget* parent, const char* name, const char* artwork, QRect geometry,
+                         bool clickable = false) {
+    auto* picture = new ui::Picture(parent);
+    picture->setObjectName(QString::fromLatin1(name));
+    picture->setGeometry(geometry);
+    picture->setArtwork(QStringLiteral(":/artwork/") + QString::fromLatin1(artwork));
+    picture->setClickable(clickable);
+    return picture;
+}
+
+bool hasFilteredCharacter(const QString& text) {
+    return std::any_of(text.begin(), text.end(), isFilteredCharacter);
+}
+
+} // namespace
+
 TfrmCreaArchivio::TfrmCreaArchivio(app::WindowSet& windows)
-    : ui::FullScreenWindow(QStringLiteral(" Scontrix - Creazione nuovo archivio"), QSize(995, 692), ui::colours::windowBlue),
+    : ui::FullScreenWindow(QStringLiteral(" Scontrix - Creazione nuovo archivio"), QSize(995, 692),
+                           ui::colours::windowBlue),
       windows_(windows) {
     setObjectName(QStringLiteral("frmCreaArchivio"));
+    QWidget* pan = container();
+
+    bkgSfondo02 = makeRect(pan, "bkgSfondo02", {8, 8, 978, 676});
+    bkgSfondo02->setFill(ui::colours::steelBlue);
+    bkgSfondo01 = makeRect(pan, "bkgSfondo01", {8, 8, 129, 137});
+    icoIcona04 = makePicture(pan, "icoIcona04", "catalogue_euro.svg", {22, 32, 92, 90});
+    icoIstruzioni = makePicture(pan, "icoIstruzioni", "create_banner.svg", {154, 22, 660, 107});
+    bkgSfondo03 = makeRect(pan, "bkgSfondo03", {136, 144, 850, 190});
+    bkgSfondo04 = makeRect(pan, "bkgSfondo04", {136, 144, 282, 512});
+    icoIcona02 = makePicture(pan, "icoIcona02", "create_person.svg", {146, 154, 262, 492});
+    imgGuida = makePicture(pan, "imgGuida", "start_help.svg", {946, 152, 29, 28}, true);
+    icoMano = makePicture(pan, "icoMano", "catalogue_hand.svg", {692, 154, 30, 58});
+
+    bkgFile = makeRect(pan, "bkgFile", {418, 220, 566, 78});
+    bkgFile->setFillGradient(ui::colours::steelBlue, Qt::white);
+
+    txtFile = new QLineEdit(pan);
+    txtFile->setObjectName(QStringLiteral("txtFile"));
+    txtFile->setGeometry(438, 240, 526, 34);
+    txtFile->setFont(ui::designFont(QStringLiteral("Verdana"), 16, true));
+    txtFile->setMaxLength(MaxNameLength);
+    txtFile->installEventFilter(this);
+    txtFileApplyStyleLookup();
+
+    lblFile = new QLabel(pan);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->move(428, 340);
+    lblFile->hide();
+
+    bkgSfondo05 = makeRect(pan, "bkgSfondo05", {424, 588, 554, 68});
+    btnAnnulla = makePicture(pan, "btnAnnulla", "button_annulla.svg", {436, 603, 258, 45}, true);
+    btnApplica = makePicture(pan, "btnApplica", "button_applica.svg", {710, 603, 258, 45}, true);
+
+    imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
+
+    connect(btnApplica, &ui::Picture::clicked, this, &TfrmCreaArchivio::btnApplicaClick);
+    connect(btnAnnulla, &ui::Picture::clicked, this, &TfrmCreaArchivio::btnAnnullaClick);
+    connect(imgGuida, &ui::Picture::clicked, this, &TfrmCreaArchivio::imgGuidaClick);
+}
+
+void TfrmCreaArchivio::showEvent(QShowEvent* event) {
+    ui::FullScreenWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmCreaArchivio::FormShow() {
+    txtFile->clear();
+    activateWindow();
+    txtFile->setFocus();
+}
+
+bool TfrmCreaArchivio::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtFile) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (txtFileKeyDown(static_cast<QKeyEvent*>(event)))
+                return true;
+            break;
+        case QEvent::InputMethod:
+            // Characters composed through an input method pass the same filter.
+            if (hasFilteredCharacter(static_cast<QInputMethodEvent*>(event)->commitString()))
+                return true;
+            break;
+        case QEvent::FocusIn:
+            txtFileEnter();
+            break;
+        case QEvent::FocusOut:
+            txtFileExit();
+            break;
+        default:
+            break;
+        }
+    }
+    return ui::FullScreenWindow::eventFilter(watched, event);
+}
+
+bool TfrmCreaArchivio::txtFileKeyDown(QKeyEvent* event) {
+    // Enter stays in the field; the name is confirmed with "Applica e chiudi".
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return true;
+    return hasFilteredCharacter(event->text());
+}
+
+void TfrmCreaArchivio::paintNameField(const QColor& fill) {
+    txtFile->setStyleSheet(
+        QStringLiteral("QLineEdit#txtFile { background-color: %1; border: 1px solid %2; "
+                       "padding: 0px 4px; }")
+            .arg(fill.name(), ui::colours::skyBlue.name()));
+}
+
+void TfrmCreaArchivio::txtFileApplyStyleLookup() {
+    paintNameField(ui::colours::aliceBlue);
+}
+
+void TfrmCreaArchivio::txtFileEnter() {
+    paintNameField(ui::colours::focusYellow);
+}
+
+void TfrmCreaArchivio::txtFileExit() {
+    paintNameField(ui::colours::aliceBlue);
+}
+
+void TfrmCreaArchivio::btnApplicaClick() {
+    auto& messages = platform::MessageBoxes::current();
+    lblFile->clear();
+
+    const QString name = storage::trimControl(txtFile->text());
+    if (name.isEmpty()) {
+        messages.typed(this, MessageType::Warning,
+                       QStringLiteral("Attenzione: per creare un nuovo archivio è necessario "
+                                      "indicare il suo nome."));
+        txtFile->setFocus();
+        return;
+    }
+    // A pasted name escapes the key filter; it must not lead the file out of
+    // the program folder or give it a name other desktops cannot read.
+    if (!isAcceptableName(name)) {
+        messages.typed(
+            this, MessageType::Warning,
+            QStringLiteral(
+                "Attenzione: il nome dell'archivio non può contenere i caratteri "
+                "\" * / : < > ? \\ \u00B0 \u00C7 \u00D1 \u00E7 \u00F1 né caratteri di controllo "
+                "(tabulazioni, ritorni a capo).\r\n\r\nInserire un nome diverso."));
+        txtFile->setFocus();
+        return;
+    }
+
+    lblFile->setText(platform::ProgramFolder::current().path() + name + ArchiveExtension);
+    const QString path = storage::trimControl(lblFile->text());
+    if (QFileInfo::exists(path)) {
+        messages.typed(this, MessageType::Warning, AlreadyUsed);
+        return;
+    }
+
+    // Created only if still absent, so an archive another copy of the program
+    // has just made is never truncated.
+    QFile archive(path);
+    if (!archive.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (QFileInfo::exists(path)) {
+            messages.typed(this, MessageType::Warning, AlreadyUsed);
+            return;
+        }
+        messages.typed(
+            this, MessageType::Error,
+            QStringLiteral(
+                "Attenzione: non è stato possibile creare l'archivio \"%1\".\r\n\r\n"
+                "Verificare che la cartella del programma esista e non sia protetta da scrittura "
+                "e che il nome non sia troppo lungo; quindi riprovare oppure inserire un nome "
+                "diverso.")
+                .arg(name));
+        txtFile->setFocus();
+        return;
+    }
+    archive.close();
+
+    messages.typed(this, MessageType::Information,
+                   QStringLiteral("Il file relativo al nuovo archivio è stato creato con successo."
+                                  "\r\n\r\nE' ora possibile visualizzarlo nell'elenco degli "
+                                  "archivi esistenti premendo il pulsante Emissione buoni."));
+    close();
+}
+
+void TfrmCreaArchivio::btnAnnullaClick() {
+    close();
+}
+
+void TfrmCreaArchivio::imgGuidaClick() {
+    app::openDialog<app::TfrmGuida>(this, archivesTopic());
 }
 
 void TfrmCreaArchivio::closeEvent(QCloseEvent* event) {

@@ -2,22 +2,63 @@
 
 #include "ui/Windows.h"
 
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+
+namespace scontrix::ui {
+class Picture;
+class ShapeRect;
+} // namespace scontrix::ui
+
 namespace scontrix::app {
 class WindowSet;
 }
 
 namespace scontrix::catalogue {
 
-// Creates a new, empty archive in the program folder.
+// Creates a new, empty archive in the program folder under the typed name.
 class TfrmCreaArchivio : public ui::FullScreenWindow {
     Q_OBJECT
 public:
     explicit TfrmCreaArchivio(app::WindowSet& windows);
 
+    static constexpr int MaxNameLength = 250;
+
+    ui::ShapeRect* bkgSfondo02;
+    ui::ShapeRect* bkgSfondo01;
+    ui::Picture* icoIcona04;
+    ui::Picture* icoIstruzioni;
+    ui::ShapeRect* bkgSfondo03;
+    ui::ShapeRect* bkgSfondo04;
+    ui::Picture* icoIcona02;
+    ui::Picture* imgGuida;
+    ui::Picture* icoMano;
+    ui::ShapeRect* bkgFile;
+    QLineEdit* txtFile;
+    QLabel* lblFile;
+    ui::ShapeRect* bkgSfondo05;
+    ui::Picture* btnAnnulla;
+    ui::Picture* btnApplica;
+
+    void FormShow();
+    void btnApplicaClick();
+    void btnAnnullaClick();
+    void imgGuidaClick();
+    // True when the key press is to be discarded.
+    bool txtFileKeyDown(QKeyEvent* event);
+    void txtFileApplyStyleLookup();
+    void txtFileEnter();
+    void txtFileExit();
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void paintNameField(const QColor& fill);
+
     app::WindowSet& windows_;
 };
 

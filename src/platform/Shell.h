@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 #include <memory>
 
 namespace scontrix::platform {
@@ -13,6 +14,12 @@ class Shell {
 public:
     virtual ~Shell() = default;
     virtual void open(const QString& target) = 0;
+
+    // The address the desktop is asked to open for `target`: quotes around a
+    // path are dropped, and the blanks and other characters a link carries
+    // unencoded (the subject and body of a mail, a message text) are
+    // percent-encoded so the link is a valid URL. Invalid when it cannot be one.
+    static QUrl urlFor(const QString& target);
 
     static Shell& current();
     static std::unique_ptr<Shell> makeReal();

@@ -1,0 +1,49 @@
+#include "catalogue/ArchiveCatalogue.h"
+
+#include "storage/Text.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace scontrix::catalogue {
+
+QStringList listArchiveFiles(const QString& folder) {
+    QDir dir(folder);
+    // The pattern matches the extension in any letter case, as the desktops
+    // the program folder travels to do.
+    dir.setNameFilters({QStringLiteral("*") + ArchiveExtension});
+    QStringList names = dir.entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
+    std::sort(names.begin(), names.end(), archiveOrder);
+    return names;
+}
+
+bool archiveOrder(const QString& a, const QString& b) {
+    const int folded = storage::foldAsciiUpper(a).compare(storage::foldAsciiUpper(b));
+    if (folded != 0)
+        return folded < 0;
+    // Names that differ only in case come in a fixed order as well.
+    return a.compare(b) < 0;
+}
+
+QString countText(qsizetype count) {
+    return QStringLiteral("Sono stati creati %1 archivi.").arg(count);
+}
+
+QString archiveNameOf(const QString& fileName) {
+    return fileName.left(fileName.size() - ArchiveExtension.size());
+}
+
+bool isFilteredCharacter(QChar c) {
+    static const QString filtered = QStringLiteral("\"*/:<>?\\\u00B0\u00C7\u00D1\u00E7\u00F1");
+    return filtered.contains(c);
+}
+
+bool isAcceptableName(const QString& name) {
+    return std::none_of(name.begin(), name.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
+        return control || isFilteredCharacter(c);
+    });
+}
+
+} // namespace scontrix::catalogue
