@@ -1,8 +1,10 @@
 #include "editor/TfrmBiglietti.h"
 
+#include "app/Misc.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmGuida.h"
 #include "app/WindowSet.h"
+#include "editor/EditorTopic.h"
 #include "editor/TfrmCalendario.h"
 #include "editor/ValueRule.h"
 #include "editor/WhatsAppNotice.h"
@@ -12,7 +14,6 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Shell.h"
 #include "printing/TfrmAnteprimaBiglietto.h"
 #include "printing/TfrmStampaBiglietto.h"
 #include "storage/ArchiveFile.h"
@@ -650,7 +651,7 @@ void TfrmBiglietti::cmdNonPagatiClick() {
 }
 
 void TfrmBiglietti::cmdGuidaClick() {
-    app::openDialog<app::TfrmGuida>(this);
+    app::openDialog<app::TfrmGuida>(this, editorTopic());
 }
 
 // ---------------------------------------------------------------- logo and WhatsApp
@@ -688,7 +689,7 @@ void TfrmBiglietti::btnWhatsAppClick() {
     auto t = [](QLineEdit* f) { return storage::trimControl(f->text()); };
     const WhatsAppNotice notice{t(txtCel), t(txtNum), t(txtEvento), t(txtPrezzo),
                                t(txtSpettatore), t(txtPosto), t(txtLuogo)};
-    platform::Shell::current().open(whatsAppLink(notice));
+    app::TMisc::Open(whatsAppLink(notice));
 }
 
 // ---------------------------------------------------------------- typing

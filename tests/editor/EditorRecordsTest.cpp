@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
 
 using namespace scontrix;
 using platform::MessageType;
@@ -383,6 +385,53 @@ TEST_F(Editor, StatusLineShowsHintsAndEmptiesOverTheBackground) {
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(pan, &move);
     EXPECT_TRUE(ed()->panInfo->text().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Editor, ToolbarOpensItsWindowsAsModalDialogsOwnedByTheEditor) {
+    writeArchive(0);
+    openEditor();
+    struct Button {
+        ui::Picture* editor::TfrmBiglietti::*picture;
+        const char* window;
+    } buttons[] = {
+        {&editor::TfrmBiglietti::cmdTrova, "frmTrovaBiglietti"},
+        {&editor::TfrmBiglietti::cmdAnteprima, "frmAnteprimaBiglietto"},
+        {&editor::TfrmBiglietti::cmdStampa, "frmStampaBiglietto"},
+        {&editor::TfrmBiglietti::cmdExcel, "frmExpBiglietti"},
+        {&editor::TfrmBiglietti::cmdNonPagati, "frmRiepDaPagare"},
+        {&editor::TfrmBiglietti::cmdGuida, "frmGuida"},
+    };
+    for (const Button& b : buttons) {
+        QString opened;
+        QWidget* owner = nullptr;
+        QString title, text;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_TRUE(modal);
+            opened = modal->objectName();
+            owner = modal->parentWidget();
+            if (auto* t = modal->findChild<QLabel*>(QStringLiteral("lblTitolo")))
+                title = t->text();
+            if (auto* g = modal->findChild<QPlainTextEdit*>(QStringLiteral("txtGuida")))
+                text = g->toPlainText();
+            modal->close();
+        });
+        QTest::mouseClick(ed()->*b.picture, Qt::LeftButton);
+        EXPECT_EQ(opened, QLatin1String(b.window));
+        EXPECT_EQ(owner, ed()) << b.window;
+        if (opened == u"frmGuida") {
+            EXPECT_EQ(title, QStringLiteral("Emissione buoni acquisto"));
+            const QStringList paragraphs = text.split(QStringLiteral("\n\n"));
+            ASSERT_EQ(paragraphs.size(), 10);
+            EXPECT_TRUE(paragraphs[0].startsWith(QStringLiteral("Dopo aver selezionato l'archivio di interesse")));
+            EXPECT_TRUE(paragraphs[9].startsWith(QStringLiteral("E' inoltre possibile esportare le schede")));
+        }
+    }
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{ed()});
 }
 
 } // namespace
