@@ -11,7 +11,8 @@ QLineEdit* makePasswordField(QWidget* parent, const char* name, QRect geometry) 
     field->setEchoMode(QLineEdit::Password);
     field->setFrame(false);
     ui::setDesignFont(field, QStringLiteral("Verdana"), 14, true, Qt::black);
-    field->setStyleSheet(QStringLiteral("QLineEdit { background: white; border: 1px solid #7DA9CD; padding: 0 3px; }"));
+    field->setStyleSheet(QStringLiteral(
+        "QLineEdit { background: white; border: 1px solid #7DA9CD; padding: 0 3px; }"));
     return field;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
+#include "ui/Controls.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -45,15 +46,6 @@ ui::ShapeRect* makeFocusFrame(QWidget* parent, const char* name, QRect geometry)
     return frame;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setCursor(Qt::PointingHandCursor);
-    ui::setDesignFont(button, QStringLiteral("Verdana"), 9);
-    return button;
-}
-
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(app::WindowSet& windows)
@@ -80,12 +72,13 @@ TfrmCambiaPassword::TfrmCambiaPassword(app::WindowSet& windows)
     lblRigo06 = makeCaption(pan, "lblRigo06", QStringLiteral("Nuova password:"), {16, 226});
     effPasswordNew = makeFocusFrame(pan, "effPasswordNew", {12, 245, 361, 30});
     txtPasswordNew = makePasswordField(pan, "txtPasswordNew", {16, 249, 353, 22});
-    lblRigo07 = makeCaption(pan, "lblRigo07", QStringLiteral("Conferma nuova password:"), {16, 282});
+    lblRigo07 =
+        makeCaption(pan, "lblRigo07", QStringLiteral("Conferma nuova password:"), {16, 282});
     effConferma = makeFocusFrame(pan, "effConferma", {12, 301, 361, 30});
     txtConferma = makePasswordField(pan, "txtConferma", {16, 305, 353, 22});
 
-    cmdEsci = makeButton(pan, "cmdEsci", QStringLiteral("Chiudi"), {8, 350, 146, 32});
-    cmdOK = makeButton(pan, "cmdOK", QStringLiteral("OK"), {232, 350, 146, 32});
+    cmdEsci = ui::makeButton(pan, "cmdEsci", QStringLiteral("Chiudi"), {8, 350, 146, 32});
+    cmdOK = ui::makeButton(pan, "cmdOK", QStringLiteral("OK"), {232, 350, 146, 32});
     cmdOK->setEnabled(false);
 
     lblMemory = new QLabel(pan);
@@ -194,9 +187,9 @@ void TfrmCambiaPassword::cmdOKClick() {
     }
 
     if (storage::trimControl(txtPasswordNew->text()) != storage::trimControl(txtConferma->text())) {
-        refuseNewPassword(QStringLiteral(
-            "Attenzione: la nuova password non è stata confermata correttamente. "
-            "E' necessario reinserire entrambi i valori."));
+        refuseNewPassword(
+            QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                           "E' necessario reinserire entrambi i valori."));
         return;
     }
 
@@ -205,8 +198,8 @@ void TfrmCambiaPassword::cmdOKClick() {
     // one the login window would never accept.
     const QString normalised = Crypt::Normalise(txtPasswordNew->text());
     if (normalised.size() > Crypt::MaxPasswordLength) {
-        refuseNewPassword(QStringLiteral(
-            "Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 caratteri."));
+        refuseNewPassword(QStringLiteral("Attenzione: la nuova password è troppo lunga. Può "
+                                         "contenere al massimo 255 caratteri."));
         return;
     }
     if (!Crypt::IsStorable(normalised)) {

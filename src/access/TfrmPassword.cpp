@@ -9,6 +9,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
+#include "ui/Controls.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -21,18 +22,7 @@
 
 namespace scontrix::access {
 
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setCursor(Qt::PointingHandCursor);
-    ui::setDesignFont(button, QStringLiteral("Verdana"), 9);
-    return button;
-}
-
-} // namespace
+namespace {} // namespace
 
 TfrmPassword::TfrmPassword(app::WindowSet& windows)
     : ui::FixedWindow(QStringLiteral(" Scontrix - Accesso"), QSize(388, 405), QSize(360, 378),
@@ -74,11 +64,11 @@ TfrmPassword::TfrmPassword(app::WindowSet& windows)
     txtPassword = makePasswordField(pan, "txtPassword", QRect(36, 222, 230, 22));
     txtPassword->installEventFilter(this);
 
-    cmdOK = makeButton(pan, "cmdOK", QStringLiteral("OK"), QRect(280, 216, 49, 33));
+    cmdOK = ui::makeButton(pan, "cmdOK", QStringLiteral("OK"), QRect(280, 216, 49, 33));
     cmdOK->setEnabled(false);
-    cmdEsci = makeButton(pan, "cmdEsci", QStringLiteral("Esci"), QRect(8, 338, 146, 32));
-    btnCambiaPassword =
-        makeButton(pan, "btnCambiaPassword", QStringLiteral("Cambia password"), QRect(205, 338, 146, 32));
+    cmdEsci = ui::makeButton(pan, "cmdEsci", QStringLiteral("Esci"), QRect(8, 338, 146, 32));
+    btnCambiaPassword = ui::makeButton(pan, "btnCambiaPassword", QStringLiteral("Cambia password"),
+                                       QRect(205, 338, 146, 32));
 
     lblMemory = new QLabel(pan);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
@@ -152,9 +142,9 @@ void TfrmPassword::cmdOKClick() {
     lblMemory->setText(store.readValue());
     const std::optional<QString> stored = Crypt::Unscramble(lblMemory->text());
     if (!stored) {
-        messages.plain(this, QStringLiteral(
-            "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-            "Si consiglia di reinstallare il software."));
+        messages.plain(this, QStringLiteral("Attenzione: si è verificato un errore durante la "
+                                            "procedura di lettura della password. "
+                                            "Si consiglia di reinstallare il software."));
         return;
     }
     lblMemory->setText(*stored);

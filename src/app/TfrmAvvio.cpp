@@ -9,6 +9,7 @@
 #include "app/WindowSet.h"
 #include "catalogue/TfrmApriArchivio.h"
 #include "catalogue/TfrmCreaArchivio.h"
+#include "ui/Controls.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -17,28 +18,7 @@
 
 namespace scontrix::app {
 
-namespace {
-
-ui::ShapeRect* makeCard(QWidget* parent, const char* name, QRect geometry) {
-    auto* card = new ui::ShapeRect(parent);
-    card->setObjectName(QString::fromLatin1(name));
-    card->setGeometry(geometry);
-    card->setFill(Qt::white);
-    card->setBorder(Qt::white);
-    return card;
-}
-
-ui::Picture* makePicture(QWidget* parent, const char* name, const char* artwork, QRect geometry,
-                         bool clickable) {
-    auto* picture = new ui::Picture(parent);
-    picture->setObjectName(QString::fromLatin1(name));
-    picture->setGeometry(geometry);
-    picture->setArtwork(QStringLiteral(":/artwork/") + QString::fromLatin1(artwork));
-    picture->setClickable(clickable);
-    return picture;
-}
-
-} // namespace
+namespace {} // namespace
 
 TfrmAvvio::TfrmAvvio(WindowSet& windows)
     : ui::FullScreenWindow(QStringLiteral(" Scontrix"), QSize(995, 692), ui::colours::steelBlue),
@@ -46,21 +26,23 @@ TfrmAvvio::TfrmAvvio(WindowSet& windows)
     setObjectName(QStringLiteral("frmAvvio"));
     QWidget* pan = container();
 
-    shpTop = makeCard(pan, "shpTop", {4, 4, 986, 120});
-    imgInfo = makePicture(pan, "imgInfo", "start_info.svg", {14, 14, 30, 30}, true);
-    icoTitolo01 = makePicture(pan, "icoTitolo01", "start_title.svg", {86, 20, 822, 71}, false);
-    imgGuida = makePicture(pan, "imgGuida", "start_help.svg", {952, 16, 29, 28}, true);
-    imgSottotitolo = makePicture(pan, "imgSottotitolo", "start_subtitle.svg", {17, 94, 961, 22}, false);
-    shpApp01 = makeCard(pan, "shpApp01", {4, 130, 490, 472});
-    shpApp02 = makeCard(pan, "shpApp02", {500, 130, 490, 472});
-    imgApp01 = makePicture(pan, "imgApp01", "start_app_create.svg", {64, 154, 368, 368}, true);
-    btnApp01 = makePicture(pan, "btnApp01", "start_btn_create.svg", {52, 532, 395, 53}, true);
-    imgApp02 = makePicture(pan, "imgApp02", "start_app_issue.svg", {560, 154, 368, 368}, true);
-    btnApp02 = makePicture(pan, "btnApp02", "start_btn_issue.svg", {548, 532, 395, 53}, true);
-    shpBottom = makeCard(pan, "shpBottom", {4, 608, 986, 80});
-    imgSito = makePicture(pan, "imgSito", "start_site.svg", {17, 628, 961, 22}, true);
-    imgCopyright = makePicture(pan, "imgCopyright", "start_copyright.svg", {16, 660, 23, 22}, true);
-    imgEsci = makePicture(pan, "imgEsci", "start_exit.svg", {960, 662, 17, 18}, true);
+    shpTop = ui::makeRect(pan, "shpTop", {4, 4, 986, 120});
+    imgInfo = ui::makePicture(pan, "imgInfo", "start_info.svg", {14, 14, 30, 30}, true);
+    icoTitolo01 = ui::makePicture(pan, "icoTitolo01", "start_title.svg", {86, 20, 822, 71}, false);
+    imgGuida = ui::makePicture(pan, "imgGuida", "start_help.svg", {952, 16, 29, 28}, true);
+    imgSottotitolo =
+        ui::makePicture(pan, "imgSottotitolo", "start_subtitle.svg", {17, 94, 961, 22}, false);
+    shpApp01 = ui::makeRect(pan, "shpApp01", {4, 130, 490, 472});
+    shpApp02 = ui::makeRect(pan, "shpApp02", {500, 130, 490, 472});
+    imgApp01 = ui::makePicture(pan, "imgApp01", "start_app_create.svg", {64, 154, 368, 368}, true);
+    btnApp01 = ui::makePicture(pan, "btnApp01", "start_btn_create.svg", {52, 532, 395, 53}, true);
+    imgApp02 = ui::makePicture(pan, "imgApp02", "start_app_issue.svg", {560, 154, 368, 368}, true);
+    btnApp02 = ui::makePicture(pan, "btnApp02", "start_btn_issue.svg", {548, 532, 395, 53}, true);
+    shpBottom = ui::makeRect(pan, "shpBottom", {4, 608, 986, 80});
+    imgSito = ui::makePicture(pan, "imgSito", "start_site.svg", {17, 628, 961, 22}, true);
+    imgCopyright =
+        ui::makePicture(pan, "imgCopyright", "start_copyright.svg", {16, 660, 23, 22}, true);
+    imgEsci = ui::makePicture(pan, "imgEsci", "start_exit.svg", {960, 662, 17, 18}, true);
 
     imgInfo->setToolTip(QStringLiteral("Informazioni su Scontrix"));
     imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));

@@ -2,6 +2,7 @@
 
 #include "app/Maker.h"
 #include "app/Misc.h"
+#include "ui/Controls.h"
 #include "ui/LinkText.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
@@ -11,17 +12,7 @@
 
 namespace scontrix::app {
 
-namespace {
-
-ui::Picture* makePicture(QWidget* parent, const char* name, const char* artwork, QRect geometry) {
-    auto* picture = new ui::Picture(parent);
-    picture->setObjectName(QString::fromLatin1(name));
-    picture->setGeometry(geometry);
-    picture->setArtwork(QStringLiteral(":/artwork/") + QString::fromLatin1(artwork));
-    return picture;
-}
-
-} // namespace
+namespace {} // namespace
 
 TfrmInfo::TfrmInfo(QWidget* owner)
     : ui::DialogWindow(owner, QStringLiteral(" Informazioni su Scontrix"), QSize(473, 579),
@@ -43,10 +34,10 @@ TfrmInfo::TfrmInfo(QWidget* owner)
     shpSfondo->setFill(Qt::white);
     shpSfondo->setBorder(QColor(0x84, 0xAD, 0xD0));
 
-    imgLogo = makePicture(pan, "imgLogo", "info_logo.svg",
-                          QRect(QPoint(39, 31) - origin, QSize(392, 54)));
-    icoInformazioni = makePicture(pan, "icoInformazioni", "info_area.svg",
-                                  QRect(QPoint(23, 107) - origin, QSize(425, 387)));
+    imgLogo = ui::makePicture(pan, "imgLogo", "info_logo.svg",
+                              QRect(QPoint(39, 31) - origin, QSize(392, 54)));
+    icoInformazioni = ui::makePicture(pan, "icoInformazioni", "info_area.svg",
+                                      QRect(QPoint(23, 107) - origin, QSize(425, 387)));
 
     btnChiudi = new QPushButton(QStringLiteral("Chiudi"), background);
     btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
@@ -54,7 +45,7 @@ TfrmInfo::TfrmInfo(QWidget* owner)
     btnChiudi->setCursor(Qt::PointingHandCursor);
     ui::setDesignFont(btnChiudi, QStringLiteral("Verdana"), 12);
 
-    imgEmail = makePicture(background, "imgEmail", "envelope.svg", QRect(15, 531, 23, 16));
+    imgEmail = ui::makePicture(background, "imgEmail", "envelope.svg", QRect(15, 531, 23, 16));
     imgEmail->setClickable(true);
 
     lnkWeb = new ui::LinkText(maker::Email, background);

@@ -9,6 +9,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
+#include "ui/Controls.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -26,33 +27,6 @@ using platform::MessageType;
 
 const QString EmptyList = QStringLiteral("Attenzione: l'elenco non contiene nessun archivio.");
 
-ui::ShapeRect* makeRect(QWidget* parent, const char* name, QRect geometry) {
-    auto* rect = new ui::ShapeRect(parent);
-    rect->setObjectName(QString::fromLatin1(name));
-    rect->setGeometry(geometry);
-    rect->setFill(Qt::white);
-    rect->setBorder(Qt::white);
-    return rect;
-}
-
-ui::Picture* makePicture(QWidget* parent, const char* name, const char* artwork, QRect geometry,
-                         bool clickable = false) {
-    auto* picture = new ui::Picture(parent);
-    picture->setObjectName(QString::fromLatin1(name));
-    picture->setGeometry(geometry);
-    picture->setArtwork(QStringLiteral(":/artwork/") + QString::fromLatin1(artwork));
-    picture->setClickable(clickable);
-    return picture;
-}
-
-QLabel* makeHiddenLabel(QWidget* parent, const char* name, QPoint at, const QString& text = {}) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->move(at);
-    label->hide();
-    return label;
-}
-
 } // namespace
 
 TfrmApriArchivio::TfrmApriArchivio(app::WindowSet& windows)
@@ -62,18 +36,18 @@ TfrmApriArchivio::TfrmApriArchivio(app::WindowSet& windows)
     setObjectName(QStringLiteral("frmApriArchivio"));
     QWidget* pan = container();
 
-    bkgSfondo02 = makeRect(pan, "bkgSfondo02", {8, 8, 978, 676});
+    bkgSfondo02 = ui::makeRect(pan, "bkgSfondo02", {8, 8, 978, 676});
     bkgSfondo02->setFill(ui::colours::steelBlue);
-    bkgSfondo01 = makeRect(pan, "bkgSfondo01", {8, 8, 129, 124});
-    icoIcona04 = makePicture(pan, "icoIcona04", "catalogue_euro.svg", {22, 26, 92, 90});
-    icoIstruzioni = makePicture(pan, "icoIstruzioni", "open_banner.svg", {148, 16, 680, 114});
-    lblMemory = makeHiddenLabel(pan, "lblMemory", {938, 22}, ToStart);
-    bkgSfondo03 = makeRect(pan, "bkgSfondo03", {8, 144, 978, 417});
-    btnElimina = makePicture(pan, "btnElimina", "catalogue_bin.svg", {24, 158, 43, 45}, true);
-    icoMano = makePicture(pan, "icoMano", "catalogue_hand.svg", {490, 148, 30, 58});
-    imgGuida = makePicture(pan, "imgGuida", "start_help.svg", {946, 156, 29, 28}, true);
+    bkgSfondo01 = ui::makeRect(pan, "bkgSfondo01", {8, 8, 129, 124});
+    icoIcona04 = ui::makePicture(pan, "icoIcona04", "catalogue_euro.svg", {22, 26, 92, 90});
+    icoIstruzioni = ui::makePicture(pan, "icoIstruzioni", "open_banner.svg", {148, 16, 680, 114});
+    lblMemory = ui::makeHiddenLabel(pan, "lblMemory", {938, 22}, ToStart);
+    bkgSfondo03 = ui::makeRect(pan, "bkgSfondo03", {8, 144, 978, 417});
+    btnElimina = ui::makePicture(pan, "btnElimina", "catalogue_bin.svg", {24, 158, 43, 45}, true);
+    icoMano = ui::makePicture(pan, "icoMano", "catalogue_hand.svg", {490, 148, 30, 58});
+    imgGuida = ui::makePicture(pan, "imgGuida", "start_help.svg", {946, 156, 29, 28}, true);
 
-    sfoBonificiEmessi = makeRect(pan, "sfoBonificiEmessi", {24, 216, 946, 316});
+    sfoBonificiEmessi = ui::makeRect(pan, "sfoBonificiEmessi", {24, 216, 946, 316});
     sfoBonificiEmessi->setFill(QColor(0xFF, 0xEB, 0xCD));
     sfoBonificiEmessi->setBorder(QColor(0xFF, 0xEB, 0xCD));
 
@@ -88,11 +62,11 @@ TfrmApriArchivio::TfrmApriArchivio(app::WindowSet& windows)
     lblCreati->setObjectName(QStringLiteral("lblCreati"));
     ui::setDesignFont(lblCreati, QStringLiteral("Verdana"), 12, false, QColor(0x00, 0x80, 0x00));
     lblCreati->move(24, 537);
-    lblFile = makeHiddenLabel(pan, "lblFile", {324, 540});
+    lblFile = ui::makeHiddenLabel(pan, "lblFile", {324, 540});
 
-    bkgSfondo06 = makeRect(pan, "bkgSfondo06", {30, 588, 934, 68});
-    btnAnnulla = makePicture(pan, "btnAnnulla", "button_annulla.svg", {44, 602, 258, 45}, true);
-    btnApri = makePicture(pan, "btnApri", "button_apri.svg", {694, 602, 258, 45}, true);
+    bkgSfondo06 = ui::makeRect(pan, "bkgSfondo06", {30, 588, 934, 68});
+    btnAnnulla = ui::makePicture(pan, "btnAnnulla", "button_annulla.svg", {44, 602, 258, 45}, true);
+    btnApri = ui::makePicture(pan, "btnApri", "button_apri.svg", {694, 602, 258, 45}, true);
 
     btnElimina->setToolTip(QStringLiteral("Elimina l'archivio selezionato"));
     imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
@@ -133,19 +107,24 @@ QListWidgetItem* TfrmApriArchivio::selectedEntry() const {
     return selected.isEmpty() ? nullptr : selected.first();
 }
 
-void TfrmApriArchivio::btnApriClick() {
+QListWidgetItem* TfrmApriArchivio::chosenEntry(const QString& nothingSelected) {
     auto& messages = platform::MessageBoxes::current();
     if (lstFiles->count() == 0) {
         messages.typed(this, MessageType::Warning, EmptyList);
-        return;
+        return nullptr;
     }
     QListWidgetItem* entry = selectedEntry();
-    if (!entry) {
-        messages.typed(this, MessageType::Warning,
-                       QStringLiteral("Attenzione: selezionare l'archivio dall'elenco prima di "
-                                      "premere il pulsante Apri archivio."));
+    if (!entry)
+        messages.typed(this, MessageType::Warning, nothingSelected);
+    return entry;
+}
+
+void TfrmApriArchivio::btnApriClick() {
+    QListWidgetItem* entry =
+        chosenEntry(QStringLiteral("Attenzione: selezionare l'archivio dall'elenco prima di "
+                                   "premere il pulsante Apri archivio."));
+    if (!entry)
         return;
-    }
     // The entry is the file name exactly as listed: trimming it could name
     // another file.
     lblFile->setText(platform::ProgramFolder::current().path() + entry->text());
@@ -154,18 +133,12 @@ void TfrmApriArchivio::btnApriClick() {
 }
 
 void TfrmApriArchivio::btnEliminaClick() {
+    QListWidgetItem* entry = chosenEntry(QStringLiteral(
+        "Attenzione: selezionare dall'elenco l'archivio da eliminare prima di premere il pulsante "
+        "del cestino."));
+    if (!entry)
+        return;
     auto& messages = platform::MessageBoxes::current();
-    if (lstFiles->count() == 0) {
-        messages.typed(this, MessageType::Warning, EmptyList);
-        return;
-    }
-    QListWidgetItem* entry = selectedEntry();
-    if (!entry) {
-        messages.typed(this, MessageType::Warning,
-                       QStringLiteral("Attenzione: selezionare dall'elenco l'archivio da eliminare "
-                                      "prima di premere il pulsante del cestino."));
-        return;
-    }
     if (!messages.confirm(this, QStringLiteral("Si sta per eliminare l'archivio selezionato. Si "
                                                "ricorda che il file eliminato non potrà essere "
                                                "recuperato.\r\n\r\nSi conferma l'eliminazione "

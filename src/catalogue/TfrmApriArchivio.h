@@ -59,6 +59,8 @@ protected:
 
 private:
     QListWidgetItem* selectedEntry() const;
+    // The selected entry; without one, warns (an empty list has its own warning).
+    QListWidgetItem* chosenEntry(const QString& nothingSelected);
 
     app::WindowSet& windows_;
 };

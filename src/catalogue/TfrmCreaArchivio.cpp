@@ -8,6 +8,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
+#include "ui/Controls.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -32,25 +33,6 @@ const QString AlreadyUsed = QStringLiteral(
     "Inserire un nome diverso oppure, se si desidera gestire i buoni acquisto relativi a un "
     "archivio già creato, premere il pulsante Emissione buoni.");
 
-ui::ShapeRect* makeRect(QWidget* parent, const char* name, QRect geometry) {
-    auto* rect = new ui::ShapeRect(parent);
-    rect->setObjectName(QString::fromLatin1(name));
-    rect->setGeometry(geometry);
-    rect->setFill(Qt::white);
-    rect->setBorder(Qt::white);
-    return rect;
-}
-
-ui::Picture* makePicture(QWidget* parent, const char* name, const char* artwork, QRect geometry,
-                         bool clickable = false) {
-    auto* picture = new ui::Picture(parent);
-    picture->setObjectName(QString::fromLatin1(name));
-    picture->setGeometry(geometry);
-    picture->setArtwork(QStringLiteral(":/artwork/") + QString::fromLatin1(artwork));
-    picture->setClickable(clickable);
-    return picture;
-}
-
 bool hasFilteredCharacter(const QString& text) {
     return std::any_of(text.begin(), text.end(), isFilteredCharacter);
 }
@@ -64,18 +46,18 @@ TfrmCreaArchivio::TfrmCreaArchivio(app::WindowSet& windows)
     setObjectName(QStringLiteral("frmCreaArchivio"));
     QWidget* pan = container();
 
-    bkgSfondo02 = makeRect(pan, "bkgSfondo02", {8, 8, 978, 676});
+    bkgSfondo02 = ui::makeRect(pan, "bkgSfondo02", {8, 8, 978, 676});
     bkgSfondo02->setFill(ui::colours::steelBlue);
-    bkgSfondo01 = makeRect(pan, "bkgSfondo01", {8, 8, 129, 137});
-    icoIcona04 = makePicture(pan, "icoIcona04", "catalogue_euro.svg", {22, 32, 92, 90});
-    icoIstruzioni = makePicture(pan, "icoIstruzioni", "create_banner.svg", {154, 22, 660, 107});
-    bkgSfondo03 = makeRect(pan, "bkgSfondo03", {136, 144, 850, 190});
-    bkgSfondo04 = makeRect(pan, "bkgSfondo04", {136, 144, 282, 512});
-    icoIcona02 = makePicture(pan, "icoIcona02", "create_person.svg", {146, 154, 262, 492});
-    imgGuida = makePicture(pan, "imgGuida", "start_help.svg", {946, 152, 29, 28}, true);
-    icoMano = makePicture(pan, "icoMano", "catalogue_hand.svg", {692, 154, 30, 58});
+    bkgSfondo01 = ui::makeRect(pan, "bkgSfondo01", {8, 8, 129, 137});
+    icoIcona04 = ui::makePicture(pan, "icoIcona04", "catalogue_euro.svg", {22, 32, 92, 90});
+    icoIstruzioni = ui::makePicture(pan, "icoIstruzioni", "create_banner.svg", {154, 22, 660, 107});
+    bkgSfondo03 = ui::makeRect(pan, "bkgSfondo03", {136, 144, 850, 190});
+    bkgSfondo04 = ui::makeRect(pan, "bkgSfondo04", {136, 144, 282, 512});
+    icoIcona02 = ui::makePicture(pan, "icoIcona02", "create_person.svg", {146, 154, 262, 492});
+    imgGuida = ui::makePicture(pan, "imgGuida", "start_help.svg", {946, 152, 29, 28}, true);
+    icoMano = ui::makePicture(pan, "icoMano", "catalogue_hand.svg", {692, 154, 30, 58});
 
-    bkgFile = makeRect(pan, "bkgFile", {418, 220, 566, 78});
+    bkgFile = ui::makeRect(pan, "bkgFile", {418, 220, 566, 78});
     bkgFile->setFillGradient(ui::colours::steelBlue, Qt::white);
 
     txtFile = new QLineEdit(pan);
@@ -91,9 +73,11 @@ TfrmCreaArchivio::TfrmCreaArchivio(app::WindowSet& windows)
     lblFile->move(428, 340);
     lblFile->hide();
 
-    bkgSfondo05 = makeRect(pan, "bkgSfondo05", {424, 588, 554, 68});
-    btnAnnulla = makePicture(pan, "btnAnnulla", "button_annulla.svg", {436, 603, 258, 45}, true);
-    btnApplica = makePicture(pan, "btnApplica", "button_applica.svg", {710, 603, 258, 45}, true);
+    bkgSfondo05 = ui::makeRect(pan, "bkgSfondo05", {424, 588, 554, 68});
+    btnAnnulla =
+        ui::makePicture(pan, "btnAnnulla", "button_annulla.svg", {436, 603, 258, 45}, true);
+    btnApplica =
+        ui::makePicture(pan, "btnApplica", "button_applica.svg", {710, 603, 258, 45}, true);
 
     imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
 

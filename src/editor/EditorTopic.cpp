@@ -25,7 +25,8 @@ app::GuideTopic editorTopic() {
             "il programma lo segnala e vi porta il cursore."),
         QStringLiteral(
             "La grafica del buono acquisto può essere resa più professionale inserendo un logo: "
-            "si può usare lo stesso logo per tutti i buoni oppure un'immagine diversa per ciascuno. "
+            "si può usare lo stesso logo per tutti i buoni oppure un'immagine diversa per "
+            "ciascuno. "
             "Basta fare clic sull'immagine a sinistra e scegliere un file in formato Jpeg o "
             "Bitmap. Le immagini di forma quadrata danno il risultato migliore; le loro dimensioni "
             "non hanno importanza."),
@@ -53,10 +54,12 @@ app::GuideTopic editorTopic() {
             "non ancora incassati."),
         QStringLiteral(
             "E' inoltre possibile esportare le schede di tutti i buoni acquisto in un foglio di "
-            "Excel, per condividerle con altri; il file si apre con qualsiasi programma che legge i "
+            "Excel, per condividerle con altri; il file si apre con qualsiasi programma che legge "
+            "i "
             "file XLS (ad esempio Open Office, Libre Office o Microsoft Office)."),
     };
-    return {QStringLiteral("Emissione buoni acquisto"), app::GuideTopic::joinParagraphs(paragraphs)};
+    return {QStringLiteral("Emissione buoni acquisto"),
+            app::GuideTopic::joinParagraphs(paragraphs)};
 }
 
 } // namespace scontrix::editor

@@ -20,6 +20,7 @@
 #include "storage/ArchiveSideFiles.h"
 #include "storage/LogoPicture.h"
 #include "storage/Text.h"
+#include "ui/Controls.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -41,9 +42,11 @@ using platform::MessageType;
 const QString TfrmBiglietti::AccessFailure =
     QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.") +
     QStringLiteral("\n\r\n\r") +
-    QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
-                   "del programma.");
-const QString TfrmBiglietti::EmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
+    QStringLiteral(
+        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
+        "del programma.");
+const QString TfrmBiglietti::EmptyArchive =
+    QStringLiteral("L'archivio non contiene nessuna scheda.");
 
 namespace {
 
@@ -55,35 +58,8 @@ const QColor ValueOrange(0xFE, 0xD2, 0x83);
 const QColor BandOrange(0xF5, 0x9E, 0x2B);
 const QColor Crimson(0xDC, 0x14, 0x3C);
 
-ui::ShapeRect* makeRect(QWidget* parent, QRect geometry, const QColor& fill, const QColor& border,
-                        const char* name = nullptr) {
-    auto* r = new ui::ShapeRect(parent);
-    if (name)
-        r->setObjectName(QString::fromLatin1(name));
-    r->setGeometry(geometry);
-    r->setFill(fill);
-    r->setBorder(border);
-    return r;
-}
-
-ui::Picture* makeButton(QWidget* parent, const char* name, const char* artwork, QRect geometry) {
-    auto* p = new ui::Picture(parent);
-    p->setObjectName(QString::fromLatin1(name));
-    p->setGeometry(geometry);
-    p->setArtwork(QStringLiteral(":/artwork/") + QString::fromLatin1(artwork));
-    p->setClickable(true);
-    return p;
-}
-
-ui::Picture* makeDecoration(QWidget* parent, const char* name, const char* artwork, QRect geometry) {
-    auto* p = new ui::Picture(parent);
-    p->setObjectName(QString::fromLatin1(name));
-    p->setGeometry(geometry);
-    p->setArtwork(QStringLiteral(":/artwork/") + QString::fromLatin1(artwork));
-    return p;
-}
-
-QLabel* makeCaption(QWidget* parent, const QString& text, QPoint at, const QColor& colour = Qt::black) {
+QLabel* makeCaption(QWidget* parent, const QString& text, QPoint at,
+                    const QColor& colour = Qt::black) {
     auto* label = new QLabel(text, parent);
     ui::setDesignFont(label, QStringLiteral("Verdana"), 8.5, false, colour);
     label->move(at);
@@ -154,13 +130,20 @@ TfrmBiglietti::TfrmBiglietti(app::WindowSet& windows)
     connect(btnFocus, &QPushButton::clicked, this, &TfrmBiglietti::btnFocusClick);
 
     const std::pair<ui::Picture*, void (TfrmBiglietti::*)()> actions[] = {
-        {cmdNuovo, &TfrmBiglietti::cmdNuovoClick},       {cmdSalva, &TfrmBiglietti::cmdSalvaClick},
-        {cmdTrova, &TfrmBiglietti::cmdTrovaClick},       {cmdAnteprima, &TfrmBiglietti::cmdAnteprimaClick},
-        {cmdStampa, &TfrmBiglietti::cmdStampaClick},     {cmdPrimo, &TfrmBiglietti::cmdPrimoClick},
-        {cmdIndietro, &TfrmBiglietti::cmdIndietroClick}, {cmdAvanti, &TfrmBiglietti::cmdAvantiClick},
-        {cmdUltimo, &TfrmBiglietti::cmdUltimoClick},     {cmdExcel, &TfrmBiglietti::cmdExcelClick},
-        {cmdNonPagati, &TfrmBiglietti::cmdNonPagatiClick}, {cmdGuida, &TfrmBiglietti::cmdGuidaClick},
-        {cmdEsci, &TfrmBiglietti::cmdEsciClick},         {imgFoto, &TfrmBiglietti::imgFotoClick},
+        {cmdNuovo, &TfrmBiglietti::cmdNuovoClick},
+        {cmdSalva, &TfrmBiglietti::cmdSalvaClick},
+        {cmdTrova, &TfrmBiglietti::cmdTrovaClick},
+        {cmdAnteprima, &TfrmBiglietti::cmdAnteprimaClick},
+        {cmdStampa, &TfrmBiglietti::cmdStampaClick},
+        {cmdPrimo, &TfrmBiglietti::cmdPrimoClick},
+        {cmdIndietro, &TfrmBiglietti::cmdIndietroClick},
+        {cmdAvanti, &TfrmBiglietti::cmdAvantiClick},
+        {cmdUltimo, &TfrmBiglietti::cmdUltimoClick},
+        {cmdExcel, &TfrmBiglietti::cmdExcelClick},
+        {cmdNonPagati, &TfrmBiglietti::cmdNonPagatiClick},
+        {cmdGuida, &TfrmBiglietti::cmdGuidaClick},
+        {cmdEsci, &TfrmBiglietti::cmdEsciClick},
+        {imgFoto, &TfrmBiglietti::imgFotoClick},
         {btnWhatsApp, &TfrmBiglietti::btnWhatsAppClick},
     };
     for (const auto& [picture, handler] : actions)
@@ -193,25 +176,27 @@ TfrmBiglietti::TfrmBiglietti(app::WindowSet& windows)
 }
 
 void TfrmBiglietti::buildToolbar(QWidget* pan) {
-    const QRect boxes[] = {{16, 16, 132, 57}, {154, 16, 162, 57}, {322, 16, 162, 57}, {490, 16, 276, 57},
-                           {772, 16, 50, 57},  {828, 16, 50, 57},  {884, 16, 94, 57}};
+    const QRect boxes[] = {{16, 16, 132, 57},  {154, 16, 162, 57}, {322, 16, 162, 57},
+                           {490, 16, 276, 57}, {772, 16, 50, 57},  {828, 16, 50, 57},
+                           {884, 16, 94, 57}};
     for (const QRect& box : boxes)
-        makeRect(pan, box, Qt::white, Qt::white);
+        ui::makeRect(pan, nullptr, box, Qt::white, Qt::white);
 
     auto square = [](int x) { return QRect(x, 26, 37, 39); };
-    cmdNuovo = makeButton(pan, "cmdNuovo", "editor_nuovo.svg", square(24));
-    cmdSalva = makeButton(pan, "cmdSalva", "editor_salva.svg", square(64));
-    cmdTrova = makeButton(pan, "cmdTrova", "editor_trova.svg", square(104));
-    cmdAnteprima = makeButton(pan, "cmdAnteprima", "editor_anteprima.svg", {161, 28, 148, 32});
-    cmdStampa = makeButton(pan, "cmdStampa", "editor_stampa.svg", {329, 28, 148, 32});
-    cmdPrimo = makeButton(pan, "cmdPrimo", "editor_primo.svg", square(498));
-    cmdIndietro = makeButton(pan, "cmdIndietro", "editor_indietro.svg", square(540));
-    cmdAvanti = makeButton(pan, "cmdAvanti", "editor_avanti.svg", square(680));
-    cmdUltimo = makeButton(pan, "cmdUltimo", "editor_ultimo.svg", square(722));
-    cmdExcel = makeButton(pan, "cmdExcel", "editor_excel.svg", square(780));
-    cmdNonPagati = makeButton(pan, "cmdNonPagati", "editor_nonpagati.svg", square(835));
-    cmdGuida = makeButton(pan, "cmdGuida", "editor_guida.svg", square(892));
-    cmdEsci = makeButton(pan, "cmdEsci", "editor_esci.svg", square(934));
+    cmdNuovo = ui::makePicture(pan, "cmdNuovo", "editor_nuovo.svg", square(24), true);
+    cmdSalva = ui::makePicture(pan, "cmdSalva", "editor_salva.svg", square(64), true);
+    cmdTrova = ui::makePicture(pan, "cmdTrova", "editor_trova.svg", square(104), true);
+    cmdAnteprima =
+        ui::makePicture(pan, "cmdAnteprima", "editor_anteprima.svg", {161, 28, 148, 32}, true);
+    cmdStampa = ui::makePicture(pan, "cmdStampa", "editor_stampa.svg", {329, 28, 148, 32}, true);
+    cmdPrimo = ui::makePicture(pan, "cmdPrimo", "editor_primo.svg", square(498), true);
+    cmdIndietro = ui::makePicture(pan, "cmdIndietro", "editor_indietro.svg", square(540), true);
+    cmdAvanti = ui::makePicture(pan, "cmdAvanti", "editor_avanti.svg", square(680), true);
+    cmdUltimo = ui::makePicture(pan, "cmdUltimo", "editor_ultimo.svg", square(722), true);
+    cmdExcel = ui::makePicture(pan, "cmdExcel", "editor_excel.svg", square(780), true);
+    cmdNonPagati = ui::makePicture(pan, "cmdNonPagati", "editor_nonpagati.svg", square(835), true);
+    cmdGuida = ui::makePicture(pan, "cmdGuida", "editor_guida.svg", square(892), true);
+    cmdEsci = ui::makePicture(pan, "cmdEsci", "editor_esci.svg", square(934), true);
 
     lblPosizione = new QLabel(pan);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
@@ -222,17 +207,17 @@ void TfrmBiglietti::buildToolbar(QWidget* pan) {
 }
 
 void TfrmBiglietti::buildCustomerBlock(QWidget* pan) {
-    makeRect(pan, {16, 80, 962, 554}, WorkArea, WorkArea, "shpLavoro");
+    ui::makeRect(pan, "shpLavoro", {16, 80, 962, 554}, WorkArea, WorkArea);
 
-    makeRect(pan, {24, 88, 946, 32}, MediumBlue, Qt::yellow, "shpNome");
+    ui::makeRect(pan, "shpNome", {24, 88, 946, 32}, MediumBlue, Qt::yellow);
     lblNome = new QLabel(QStringLiteral("Nome archivio"), pan);
     lblNome->setObjectName(QStringLiteral("lblNome"));
     lblNome->setGeometry(26, 90, 942, 28);
     lblNome->setAlignment(Qt::AlignCenter);
     ui::setDesignFont(lblNome, QStringLiteral("Verdana"), 12, true, Qt::yellow);
 
-    makeRect(pan, {24, 128, 946, 64}, Qt::white, Qt::white, "shpCliente");
-    auto* icoCliente = makeDecoration(pan, "icoCliente", "editor_cliente.svg", {32, 134, 52, 52});
+    ui::makeRect(pan, "shpCliente", {24, 128, 946, 64}, Qt::white, Qt::white);
+    auto* icoCliente = ui::makePicture(pan, "icoCliente", "editor_cliente.svg", {32, 134, 52, 52});
     icoCliente->setAttribute(Qt::WA_NoMousePropagation);
 
     makeCaption(pan, QStringLiteral("Cliente:"), {94, 138});
@@ -243,11 +228,12 @@ void TfrmBiglietti::buildCustomerBlock(QWidget* pan) {
     txtCitta = makeField(pan, "txtCitta", {526, 156, 182, 22});
     makeCaption(pan, QStringLiteral("Cellulare:"), {716, 138});
     txtCel = makeField(pan, "txtCel", {716, 156, 131, 22});
-    btnWhatsApp = makeButton(pan, "btnWhatsApp", "editor_whatsapp.svg", {854, 156, 104, 22});
+    btnWhatsApp =
+        ui::makePicture(pan, "btnWhatsApp", "editor_whatsapp.svg", {854, 156, 104, 22}, true);
 }
 
 void TfrmBiglietti::buildVoucherBlock(QWidget* pan) {
-    makeRect(pan, {24, 199, 946, 354}, Qt::white, Qt::white, "shpBuono");
+    ui::makeRect(pan, "shpBuono", {24, 199, 946, 354}, Qt::white, Qt::white);
 
     // The voucher panel: its own coordinates, as on the printed voucher.
     auto* voucher = new QWidget(pan);
@@ -256,10 +242,11 @@ void TfrmBiglietti::buildVoucherBlock(QWidget* pan) {
     voucher->setMouseTracking(true);
     voucher->installEventFilter(this);
 
-    makeRect(voucher, {0, 0, 930, 336}, VoucherYellow, BandOrange, "shpCornice");
-    auto* top = makeRect(voucher, {0, 0, 930, 30}, BandOrange, BandOrange, "shpBandaAlta");
+    ui::makeRect(voucher, "shpCornice", {0, 0, 930, 336}, VoucherYellow, BandOrange);
+    auto* top = ui::makeRect(voucher, "shpBandaAlta", {0, 0, 930, 30}, BandOrange, BandOrange);
     top->setFillGradient(QColor(0xFB, 0x8C, 0x00), BandOrange);
-    auto* bottom = makeRect(voucher, {0, 306, 930, 30}, BandOrange, BandOrange, "shpBandaBassa");
+    auto* bottom =
+        ui::makeRect(voucher, "shpBandaBassa", {0, 306, 930, 30}, BandOrange, BandOrange);
     bottom->setFillGradient(BandOrange, QColor(0xFB, 0x8C, 0x00));
 
     imgBianco = new ui::Picture(voucher);
@@ -285,8 +272,9 @@ void TfrmBiglietti::buildVoucherBlock(QWidget* pan) {
     makeCaption(voucher, QStringLiteral("Beneficiario:"), {666, 46}, Navy);
     txtPosto = makeField(voucher, "txtPosto", {666, 64, 222, 22});
 
-    makeRect(voucher, {296, 104, 592, 137}, ValueOrange, ValueOrange, "shpValore");
-    auto* icoValore = makeDecoration(voucher, "icoValore", "editor_valore.svg", {299, 125, 320, 36});
+    ui::makeRect(voucher, "shpValore", {296, 104, 592, 137}, ValueOrange, ValueOrange);
+    auto* icoValore =
+        ui::makePicture(voucher, "icoValore", "editor_valore.svg", {299, 125, 320, 36});
     icoValore->setAttribute(Qt::WA_NoMousePropagation);
     txtEvento = makeField(voucher, "txtEvento", {624, 124, 246, 40});
     // The design's 28 points are measured on a face with tighter line spacing
@@ -303,11 +291,11 @@ void TfrmBiglietti::buildVoucherBlock(QWidget* pan) {
 }
 
 void TfrmBiglietti::buildNotesAndStatus(QWidget* pan) {
-    makeRect(pan, {24, 560, 946, 64}, Qt::white, Qt::white, "shpNote");
+    ui::makeRect(pan, "shpNote", {24, 560, 946, 64}, Qt::white, Qt::white);
     makeCaption(pan, QStringLiteral("Note:"), {36, 570});
     txtNote = makeField(pan, "txtNote", {36, 588, 766, 22});
 
-    auto* tick = makeDecoration(pan, "icoSpunta", "editor_spunta.svg", {820, 580, 32, 32});
+    auto* tick = ui::makePicture(pan, "icoSpunta", "editor_spunta.svg", {820, 580, 32, 32});
     tick->setAttribute(Qt::WA_TransparentForMouseEvents); // passing over it empties the status line
     chkPagato = new QCheckBox(QStringLiteral("Incassato"), pan);
     chkPagato->setObjectName(QStringLiteral("chkPagato"));
@@ -315,7 +303,7 @@ void TfrmBiglietti::buildNotesAndStatus(QWidget* pan) {
     ui::setDesignFont(chkPagato, QStringLiteral("Verdana"), 10, true, Navy);
     chkPagato->adjustSize();
 
-    auto* status = makeRect(pan, {16, 642, 962, 32}, MediumBlue, Qt::yellow, "shpStato");
+    auto* status = ui::makeRect(pan, "shpStato", {16, 642, 962, 32}, MediumBlue, Qt::yellow);
     status->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     status->setAttribute(Qt::WA_NoMousePropagation);
     panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), pan);
@@ -324,9 +312,9 @@ void TfrmBiglietti::buildNotesAndStatus(QWidget* pan) {
     ui::setDesignFont(panInfo, QStringLiteral("Tahoma"), 12, false, Qt::white);
     panInfo->setAttribute(Qt::WA_NoMousePropagation);
 
-    const QList<QWidget*> order = {txtAcquirente, txtVia, txtCitta, txtCel, txtNum, txtPrezzo,
-                                   txtSpettatore, txtPosto, txtEvento, txtLuogo, txtScritta, txtNote,
-                                   chkPagato};
+    const QList<QWidget*> order = {txtAcquirente, txtVia,        txtCitta, txtCel,    txtNum,
+                                   txtPrezzo,     txtSpettatore, txtPosto, txtEvento, txtLuogo,
+                                   txtScritta,    txtNote,       chkPagato};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
@@ -385,7 +373,8 @@ void TfrmBiglietti::SaveVoucherLogo() {
 }
 
 void TfrmBiglietti::LoadArchiveDefaults() {
-    lblFileIni->setText(storage::settingsPath(platform::ProgramFolder::current().path(), archiveName()));
+    lblFileIni->setText(
+        storage::settingsPath(platform::ProgramFolder::current().path(), archiveName()));
     const storage::ArchiveDefaults d = storage::loadArchiveDefaults(lblFileIni->text());
     txtPrezzo->setText(d.inizio);
     txtSpettatore->setText(d.scadenza);
@@ -395,7 +384,8 @@ void TfrmBiglietti::LoadArchiveDefaults() {
 }
 
 void TfrmBiglietti::SaveArchiveDefaults() {
-    lblFileIni->setText(storage::settingsPath(platform::ProgramFolder::current().path(), archiveName()));
+    lblFileIni->setText(
+        storage::settingsPath(platform::ProgramFolder::current().path(), archiveName()));
     storage::ArchiveDefaults d;
     d.inizio = storage::trimControl(txtPrezzo->text());
     d.scadenza = storage::trimControl(txtSpettatore->text());
@@ -620,8 +610,10 @@ void TfrmBiglietti::cmdSalvaClick() {
     SaveVoucherLogo();
     platform::MessageBoxes::current().typed(
         this, MessageType::Information,
-        updating ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
-                 : QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        updating
+            ? QStringLiteral(
+                  "Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
+            : QStringLiteral("La scheda corrente è stata inserita in archivio."));
 }
 
 void TfrmBiglietti::btnFocusClick() {
@@ -680,22 +672,23 @@ void TfrmBiglietti::btnWhatsAppClick() {
         if (storage::trimControl(field->text()).isEmpty()) {
             platform::MessageBoxes::current().typed(
                 this, MessageType::Warning,
-                QStringLiteral("Attenzione: per inviare il messaggio tramite WhatsApp è necessario indicare ") +
+                QStringLiteral("Attenzione: per inviare il messaggio tramite WhatsApp è necessario "
+                               "indicare ") +
                     QString::fromUtf8(what) + u'.');
             field->setFocus();
             return;
         }
     }
     auto t = [](QLineEdit* f) { return storage::trimControl(f->text()); };
-    const WhatsAppNotice notice{t(txtCel), t(txtNum), t(txtEvento), t(txtPrezzo),
-                               t(txtSpettatore), t(txtPosto), t(txtLuogo)};
+    const WhatsAppNotice notice{t(txtCel),        t(txtNum),   t(txtEvento), t(txtPrezzo),
+                                t(txtSpettatore), t(txtPosto), t(txtLuogo)};
     app::TMisc::Open(whatsAppLink(notice));
 }
 
 // ---------------------------------------------------------------- typing
 
 void TfrmBiglietti::setUpFieldBehaviour() {
-    fields_ = {txtAcquirente, txtVia,   txtCitta, txtCel,     txtNum,     txtPrezzo,
+    fields_ = {txtAcquirente, txtVia,   txtCitta,  txtCel,   txtNum,     txtPrezzo,
                txtSpettatore, txtPosto, txtEvento, txtLuogo, txtScritta, txtNote};
     const int limits[] = {50, 120, 50, 15, 20, 10, 10, 50, 15, 120, 250, 250};
     for (int i = 0; i < fields_.size(); ++i) {
@@ -713,11 +706,13 @@ void TfrmBiglietti::setUpFieldBehaviour() {
 void TfrmBiglietti::setFocusColour(QLineEdit* field, bool focused) {
     const bool customerSide = field == txtAcquirente || field == txtVia || field == txtCitta ||
                               field == txtCel || field == txtNote;
-    const QString fill = focused ? QStringLiteral("#FFFF00")
-                                 : (customerSide ? QStringLiteral("#F0F8FF") : QStringLiteral("#FFFFFF"));
-    field->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; border: 1px solid #87CEEB; "
-                                        "padding: 0px 2px; }")
-                             .arg(fill));
+    const QString fill =
+        focused ? QStringLiteral("#FFFF00")
+                : (customerSide ? QStringLiteral("#F0F8FF") : QStringLiteral("#FFFFFF"));
+    field->setStyleSheet(
+        QStringLiteral("QLineEdit { background-color: %1; border: 1px solid #87CEEB; "
+                       "padding: 0px 2px; }")
+            .arg(fill));
 }
 
 bool TfrmBiglietti::eventFilter(QObject* watched, QEvent* event) {
@@ -775,8 +770,8 @@ bool TfrmBiglietti::fieldKeyPress(QLineEdit* field, QKeyEvent* key) {
             code == Qt::Key_Right)
             return false;
         const QString text = key->text();
-        const bool allowed = text.size() == 1 &&
-                             ((text[0] >= u'0' && text[0] <= u'9') || (field == txtEvento && text[0] == u','));
+        const bool allowed = text.size() == 1 && ((text[0] >= u'0' && text[0] <= u'9') ||
+                                                  (field == txtEvento && text[0] == u','));
         return !allowed; // anything else is swallowed, key and character alike
     }
     return false;
@@ -784,7 +779,8 @@ bool TfrmBiglietti::fieldKeyPress(QLineEdit* field, QKeyEvent* key) {
 
 void TfrmBiglietti::openDatePicker(QLineEdit* field) {
     TfrmCalendario picker(this);
-    picker.lblMemory->setText(field == txtPrezzo ? QStringLiteral("prezzo") : QStringLiteral("spettatore"));
+    picker.lblMemory->setText(field == txtPrezzo ? QStringLiteral("prezzo")
+                                                 : QStringLiteral("spettatore"));
     picker.exec();
 }
 

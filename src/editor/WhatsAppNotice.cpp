@@ -21,8 +21,8 @@ QString whatsAppMessage(const WhatsAppNotice& n) {
 }
 
 QString whatsAppLink(const WhatsAppNotice& notice) {
-    return ClientAddress + QStringLiteral("?phone=") + encoded(notice.cel) + QStringLiteral("&text=") +
-           encoded(whatsAppMessage(notice));
+    return ClientAddress + QStringLiteral("?phone=") + encoded(notice.cel) +
+           QStringLiteral("&text=") + encoded(whatsAppMessage(notice));
 }
 
 } // namespace scontrix::editor
