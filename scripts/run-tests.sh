@@ -1,7 +1,25 @@
 #!/usr/bin/env bash
 # Runs every test of the build folder given as $1 through CTest.
+#
+# As root it first starts a private print system with a PDF printer
+# (scripts/test-printer.sh), so that the tests print for real, and stops it
+# when the tests end. Without root those tests are skipped, and say so.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}
 export QT_QPA_PLATFORM=offscreen
+
+if [[ $(id -u) -eq 0 ]]; then
+  printer_state=$(mktemp -d "${TMPDIR:-/tmp}/scontrix-printer.XXXXXX")
+  trap '"$here/test-printer.sh" stop "$printer_state"' EXIT
+  printer_env=$("$here/test-printer.sh" start "$printer_state")
+  while IFS= read -r line; do
+    export "${line?}"
+  done <<< "$printer_env"
+  echo "Test printer $SCONTRIX_TEST_PRINTER started: jobs go to $SCONTRIX_TEST_PRINTER_OUTPUT"
+else
+  echo "Not running as root: no test printer, the tests that print through CUPS are skipped."
+fi
+
 cd "$build"
 ctest --output-on-failure --timeout 300 -j "$(nproc)"
