@@ -67,6 +67,8 @@ TfrmCalendario::TfrmCalendario(QWidget* owner)
     calAppuntamenti->setFocus();
 
     connect(btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
+    // A double click or Enter on a day takes that day, as "Importa" would.
+    connect(calAppuntamenti, &QCalendarWidget::activated, this, &TfrmCalendario::btnImportaDataClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmCalendario::btnAnnullaClick);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Seam.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -11,6 +12,17 @@ namespace {
 
 QString applicationCaption() {
     return QStringLiteral(" Scontrix");
+}
+
+// The program speaks Italian whatever language the desktop's toolkit has.
+void nameButtons(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const char*> names[] = {
+        {QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Annulla"},
+        {QMessageBox::Yes, "Sì"}, {QMessageBox::No, "No"}};
+    for (const auto& [which, text] : names) {
+        if (QAbstractButton* button = box.button(which))
+            button->setText(QString::fromUtf8(text));
+    }
 }
 
 class DesktopMessageBoxes final : public MessageBoxes {
@@ -30,11 +42,13 @@ public:
         }
         QMessageBox box(icon, applicationCaption(), text, QMessageBox::Ok | QMessageBox::Cancel,
                         owner);
+        nameButtons(box);
         box.exec();
     }
 
     void plain(QWidget* owner, const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, applicationCaption(), text, QMessageBox::Ok, owner);
+        nameButtons(box);
         box.exec();
     }
 
@@ -42,6 +56,7 @@ public:
         QMessageBox box(QMessageBox::Question, applicationCaption(), text,
                         QMessageBox::Yes | QMessageBox::No, owner);
         box.setDefaultButton(QMessageBox::Yes);
+        nameButtons(box);
         return box.exec() != QMessageBox::No;
     }
 };

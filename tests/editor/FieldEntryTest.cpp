@@ -3,6 +3,7 @@
 #include "app/Formats.h"
 #include "ui/Picture.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QDir>
 #include <QLabel>
@@ -147,6 +148,18 @@ TEST_F(FieldEntry, PickerImportsTodayIntoItsFieldOnlyAndCancelChangesNothing) {
     });
     QTest::keyClick(ed()->txtSpettatore, Qt::Key_X);
     EXPECT_EQ(ed()->txtSpettatore->text(), app::Formats::formatDate(QDate::currentDate()));
+}
+
+TEST_F(FieldEntry, EnterOnADayImportsIt) {
+    focus(ed()->txtPrezzo);
+    withPicker([](editor::TfrmCalendario* picker) {
+        picker->calAppuntamenti->setSelectedDate(QDate(2027, 2, 3));
+        QWidget* days = picker->calAppuntamenti->findChild<QAbstractItemView*>();
+        ASSERT_TRUE(days);
+        QTest::keyClick(days, Qt::Key_Return);
+    });
+    QTest::keyClick(ed()->txtPrezzo, Qt::Key_Space);
+    EXPECT_EQ(ed()->txtPrezzo->text(), app::Formats::formatDate(QDate(2027, 2, 3)));
 }
 
 TEST_F(FieldEntry, PickerWithAnUnknownMarkerStaysOpen) {
