@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace scontrix::app {
 
@@ -14,6 +17,12 @@ void prepareBeforeApplication() {
 
 void prepareProcess() {
     Formats::apply();
+    // The desktop's own dialogs (choosing a file, a printer's settings) in
+    // Italian, like the rest of the program.
+    static QTranslator toolkitItalian;
+    if (toolkitItalian.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&toolkitItalian);
     // The windows name the faces of the shop's usual desktop; these free faces
     // stand in for them with the same or close metrics.
     QFont::insertSubstitutions(QStringLiteral("Verdana"),
