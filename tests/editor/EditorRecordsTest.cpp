@@ -361,6 +361,26 @@ TEST_F(Editor, ClosingKeepsTheDefaultsForNextTime) {
     EXPECT_EQ(ed()->txtLuogo->text(), QStringLiteral("Caffè € Bar"));
 }
 
+TEST_F(Editor, DefaultsThatCannotBeWrittenAreReportedAndTheEditorStays) {
+    writeArchive(0);
+    openEditor();
+    ed()->txtLuogo->setText(QStringLiteral("Bar Centrale"));
+    {
+        test::WriteFailure diskFull;
+        ed()->close();
+    }
+    QApplication::processEvents();
+    ASSERT_EQ(desktop.messages.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+    EXPECT_TRUE(desktop.messages.messages[0].text.contains(folder.file(QStringLiteral("Negozio.ini"))));
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{ed()}) << "nothing typed is lost without notice";
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Negozio.ini"))));
+
+    ed()->close(); // once the disk has room again, closing works
+    QApplication::processEvents();
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()});
+}
+
 TEST_F(Editor, ADeletedAndRecreatedArchiveFindsItsOldDefaultsAndFirstLogo) {
     writeArchive(1);
     writeLogo(1, Qt::red);
