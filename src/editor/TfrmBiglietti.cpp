@@ -415,10 +415,8 @@ void TfrmBiglietti::FormShow() {
 
     // One guarded unit: the archive's defaults are read only when its first
     // voucher's picture exists, that is once something has been saved in it.
-    lblPosizione->setText(QStringLiteral("1"));
     const QString firstLogo = storage::logoPath(platform::ProgramFolder::current().path(),
                                                 archiveName(), QStringLiteral("1"));
-    lblPosizione->clear();
     const storage::LogoLoad load = storage::loadLogo(firstLogo);
     if (load.outcome == storage::LogoLoad::Outcome::Loaded) {
         imgFoto->setImage(load.image);
@@ -598,9 +596,9 @@ void TfrmBiglietti::cmdSalvaClick() {
     }
     const QString label = storage::trimControl(lblPosizione->text());
     const bool updating = !label.isEmpty();
-    qint64 position = 0;
-    const bool written = updating ? archive.update(position = label.toLongLong(), record)
-                                  : archive.append(record, &position);
+    qint64 position = updating ? label.toLongLong() : 0;
+    const bool written =
+        updating ? archive.update(position, record) : archive.append(record, &position);
     if (!written) {
         reportAccessFailure();
         return;

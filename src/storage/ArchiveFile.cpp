@@ -138,7 +138,7 @@ bool ArchiveFile::endReached() {
     return n < 0 || index_ >= n;
 }
 
-bool ArchiveFile::append(const VoucherRecord& record, qint64* newPosition) {
+template <typename Write> bool ArchiveFile::underLock(Write&& write) {
     if (!file_.isOpen())
         return fail(QStringLiteral("the archive is not open"));
     // Counting and writing under one lock: another copy of the program that
@@ -147,30 +147,28 @@ bool ArchiveFile::append(const VoucherRecord& record, qint64* newPosition) {
     if (!lock.held())
         return fail(QStringLiteral("cannot lock the archive: ") + systemError(lock.error()));
     const qint64 n = count();
-    if (n < 0)
-        return false;
-    index_ = n;
-    if (!writeAtIndex(record) || !syncToDisk())
-        return false;
-    if (newPosition)
+    return n >= 0 && write(n) && syncToDisk();
+}
+
+bool ArchiveFile::append(const VoucherRecord& record, qint64* newPosition) {
+    const bool written = underLock([&](qint64 n) {
+        index_ = n;
+        return writeAtIndex(record);
+    });
+    if (written && newPosition)
         *newPosition = index_;
-    return true;
+    return written;
 }
 
 bool ArchiveFile::update(qint64 position, const VoucherRecord& record) {
-    if (!file_.isOpen())
-        return fail(QStringLiteral("the archive is not open"));
-    const ExclusiveFileLock lock(file_.handle());
-    if (!lock.held())
-        return fail(QStringLiteral("cannot lock the archive: ") + systemError(lock.error()));
-    const qint64 n = count();
-    if (n < 0)
-        return false;
-    if (position < 1 || position > n)
-        return fail(
-            QStringLiteral("no record at position %1: the archive has %2").arg(position).arg(n));
-    index_ = position - 1;
-    return writeAtIndex(record) && syncToDisk();
+    return underLock([&](qint64 n) {
+        if (position < 1 || position > n)
+            return fail(QStringLiteral("no record at position %1: the archive has %2")
+                            .arg(position)
+                            .arg(n));
+        index_ = position - 1;
+        return writeAtIndex(record);
+    });
 }
 
 bool ArchiveFile::syncToDisk() {

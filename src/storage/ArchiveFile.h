@@ -93,6 +93,8 @@ private:
     bool failWithFileError(const QString& what);
     bool writeAtIndex(const VoucherRecord& record);
     bool syncToDisk();
+    // Runs write(count) holding the lock, then puts the file on disk.
+    template <typename Write> bool underLock(Write&& write);
 
     QFile file_;
     qint64 index_ = 0;
