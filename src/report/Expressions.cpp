@@ -1,10 +1,22 @@
 #include "report/Expressions.h"
 
+#include <QRegularExpression>
+
 #include <variant>
 
 namespace scontrix::report {
 
 namespace {
+
+// The regional short date with the year in full, as desktops write it (an
+// Italian system prints 07/04/2024); Qt's own short formats cut the year to
+// two digits, which is ambiguous on a printed list kept for years.
+QString regionalShortDate(const QLocale& locale, QDate date) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    format.replace(twoDigitYear, QStringLiteral("yyyy"));
+    return locale.toString(date, format);
+}
 
 using Value = std::variant<QString, double, QDate, QTime>;
 
@@ -36,7 +48,7 @@ public:
         if (const auto* n = std::get_if<double>(&v))
             return QString::number(*n, 'g', 15);
         if (const auto* d = std::get_if<QDate>(&v))
-            return context_.locale.toString(*d, QLocale::ShortFormat);
+            return regionalShortDate(context_.locale, *d);
         return context_.locale.toString(std::get<QTime>(v), QLocale::ShortFormat);
     }
 

@@ -23,20 +23,20 @@ TEST(Expressions, Substitution) {
         const char* text;
         const char* result;
     } cases[] = {
-        {"Stampa eseguita in data [DATE]", "Stampa eseguita in data 07/04/24"},
-        {"[date] [Date] [ DaTe ]", "07/04/24 07/04/24 07/04/24"},
+        {"Stampa eseguita in data [DATE]", "Stampa eseguita in data 07/04/2024"},
+        {"[date] [Date] [ DaTe ]", "07/04/2024 07/04/2024 07/04/2024"},
         {"no expression at all", "no expression at all"},
         {"a ] b", "a ] b"},
-        {"[[DATE]]", "07/04/24"}, // nested pairs are counted
-        {"[([DATE])] and [2]", "07/04/24 and 2"},
+        {"[[DATE]]", "07/04/2024"}, // nested pairs are counted
+        {"[([DATE])] and [2]", "07/04/2024 and 2"},
         {"['a]b'] [\"[x]\"]", "a]b [x]"}, // brackets inside quotes do not count
         {"['it''s']", "it's"},
-        {"['[' + DATE + ']']", "[07/04/24]"}, // an inserted value is never scanned again
+        {"['[' + DATE + ']']", "[07/04/2024]"}, // an inserted value is never scanned again
         {"[1+2] [10 - 4] ['n. ' + 5]", "3 6 n. 5"},
         {"[TIME]", "09:05"},
-        {"Mario D'Amico [DATE]", "Mario D'Amico 07/04/24"}, // quotes outside a pair are text
+        {"Mario D'Amico [DATE]", "Mario D'Amico 07/04/2024"}, // quotes outside a pair are text
         {"Prezzo [DATE", "Prezzo [DATE"}, // an opening bracket alone stays as it is
-        {"x [DATE] y [abc", "x 07/04/24 y [abc"},
+        {"x [DATE] y [abc", "x 07/04/2024 y [abc"},
         {"[L'Aquila] [DATE]", "[L'Aquila] [DATE]"}, // an open quote finds no closing bracket
     };
     for (const auto& c : cases)
@@ -48,7 +48,7 @@ TEST(Expressions, Delimiters) {
     EXPECT_EQ(parseDelimiters(QStringLiteral("[,]")).close, QStringLiteral("]"));
     const Delimiters custom = parseDelimiters(QStringLiteral("<%,%>"));
     EXPECT_EQ(substitute(QStringLiteral("<%DATE%> [DATE]"), custom),
-              QStringLiteral("07/04/24 [DATE]"));
+              QStringLiteral("07/04/2024 [DATE]"));
     for (const char* unusable : {"", "[", ",]", "[,"}) {
         EXPECT_FALSE(parseDelimiters(QString::fromLatin1(unusable)).usable()) << unusable;
         EXPECT_EQ(
