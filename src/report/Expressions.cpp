@@ -1,7 +1,6 @@
 #include "report/Expressions.h"
 
 #include <QRegularExpression>
-
 #include <variant>
 
 namespace scontrix::report {
