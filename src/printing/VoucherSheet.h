@@ -1,0 +1,38 @@
+#pragma once
+
+#include "report/TReport.h"
+
+#include <QImage>
+#include <QString>
+#include <memory>
+
+// The voucher sheet: one A4 page with the voucher drawn as a strip across its
+// top, the customer part on the left and the stub the shop keeps on the right.
+namespace scontrix::printing {
+
+// The template as designed, holding sample texts and a placeholder logo. The
+// print and preview windows each build their own, so every use starts from it.
+std::unique_ptr<report::TReport> makeVoucherSheet();
+
+// The square placeholder the template keeps in its logo box.
+QImage voucherSheetPlaceholder();
+
+// What the sheet prints of a voucher, as the editor shows it.
+struct VoucherSheetData {
+    QImage logo;
+    QString number;      // txtNum
+    QString validFrom;   // txtPrezzo
+    QString value;       // txtEvento
+    QString place;       // txtLuogo
+    QString expiry;      // txtSpettatore
+    QString beneficiary; // txtPosto
+    QString conditions;  // txtScritta
+};
+
+// Copies a voucher into the named boxes of a voucher sheet: the logo, then
+// each text trimmed behind its fixed words ("N. ", "Valido dal ",
+// "Buono acquisto € "). Throws std::runtime_error naming the object when the
+// template lacks one of them or holds it as another kind of object.
+void fillVoucherSheet(report::TReport& sheet, const VoucherSheetData& voucher);
+
+} // namespace scontrix::printing
