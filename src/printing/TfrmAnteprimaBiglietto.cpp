@@ -1,10 +1,24 @@
 #include "printing/TfrmAnteprimaBiglietto.h"
 
+#include "report/ReportActions.h"
+
 namespace scontrix::printing {
 
 TfrmAnteprimaBiglietto::TfrmAnteprimaBiglietto(QWidget* owner)
-    : ui::DialogWindow(owner, QStringLiteral(" Anteprima di stampa"), QSize(364, 287), ui::Placement::OwnerCentre) {
-    setObjectName(QStringLiteral("frmAnteprimaBiglietto"));
+    : VoucherOutputWindow(owner, {"frmAnteprimaBiglietto",
+                                  " Anteprima di stampa",
+                                  "Mostra anteprima",
+                                  "imgStampante",
+                                  "preview_instructions.svg",
+                                  {25, 30, 311, 182},
+                                  {112, 210},
+                                  "Attenzione: la visualizzazione dell'anteprima di stampa non "
+                                  "è andata a buon fine."}),
+      imgStampante(instructions()) {}
+
+// Returns when the user closes the preview.
+void TfrmAnteprimaBiglietto::output() {
+    report::showReport(*repBiglietto, true, this);
 }
 
 } // namespace scontrix::printing

@@ -1,14 +1,20 @@
 #pragma once
 
-#include "ui/Windows.h"
+#include "printing/VoucherOutputWindow.h"
 
 namespace scontrix::printing {
 
-// Previews the voucher shown in the editor.
-class TfrmAnteprimaBiglietto : public ui::DialogWindow {
+// Shows the voucher of the editor in the engine's preview, from which it can
+// be printed too.
+class TfrmAnteprimaBiglietto : public VoucherOutputWindow {
     Q_OBJECT
 public:
     explicit TfrmAnteprimaBiglietto(QWidget* owner);
+
+    ui::Picture* imgStampante;
+
+protected:
+    void output() override;
 };
 
 } // namespace scontrix::printing

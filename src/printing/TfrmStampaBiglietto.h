@@ -1,14 +1,19 @@
 #pragma once
 
-#include "ui/Windows.h"
+#include "printing/VoucherOutputWindow.h"
 
 namespace scontrix::printing {
 
-// Prints the voucher shown in the editor.
-class TfrmStampaBiglietto : public ui::DialogWindow {
+// Prints the voucher shown in the editor through the engine's print dialog.
+class TfrmStampaBiglietto : public VoucherOutputWindow {
     Q_OBJECT
 public:
     explicit TfrmStampaBiglietto(QWidget* owner);
+
+    ui::Picture* imgLogo01;
+
+protected:
+    void output() override;
 };
 
 } // namespace scontrix::printing

@@ -1,0 +1,353 @@
+#include "../editor/EditorFixture.h"
+#include "../report/ReportWindowFixture.h"
+#include "Typing.h"
+#include "printing/TfrmAnteprimaBiglietto.h"
+#include "printing/TfrmStampaBiglietto.h"
+#include "report/TPreviewForm.h"
+#include "report/TPrintDialog.h"
+#include "ui/Picture.h"
+#include "ui/ShapeRect.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace scontrix;
+using namespace scontrix::report;
+using platform::MessageType;
+using Kind = platform::RecordingMessageBoxes::Kind;
+
+namespace {
+
+// The editor on a small archive, with two made-up printers whose jobs are
+// recorded instead of printed.
+class VoucherOutput : public test::EditorFixture {
+protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        printSystem.installed = {{QStringLiteral("Laser"), QStringLiteral("Hall")}};
+        printSystem.defaultName = QStringLiteral("Laser");
+        TPrinterList::reload();
+        writeArchive(2);
+        openEditor();
+    }
+    void TearDown() override {
+        TPrinterList::reload();
+        EditorFixture::TearDown();
+    }
+
+    // Runs `step` on the modal window of kind W that opens next; a window of
+    // another kind, or none, fails the test and is closed so nothing hangs.
+    template <typename W> static void whenModal(std::function<void(W*)> step) {
+        QTimer::singleShot(0, [step] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* window = qobject_cast<W*>(modal)) {
+                step(window);
+                return;
+            }
+            ADD_FAILURE() << "expected a modal " << W::staticMetaObject.className() << ", found "
+                          << (modal ? modal->metaObject()->className() : "none");
+            if (modal)
+                modal->close();
+        });
+    }
+
+    // Types into an editable field as the user would, replacing what it held.
+    static void type(QLineEdit* field, const QString& text) {
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        test::typeText(field, text);
+    }
+
+    // Presses the window's action button with the mouse and cancels the
+    // engine's print dialog, leaving the filled and prepared sheet behind.
+    void printAndCancel(printing::TfrmStampaBiglietto& window) {
+        whenModal<TPrintDialog>(
+            [](TPrintDialog* d) { QTest::mouseClick(d->CancelB, Qt::LeftButton); });
+        QTest::mouseClick(window.btnStampa, Qt::LeftButton);
+    }
+
+    QString printed(const printing::TfrmStampaBiglietto& window, const char* box) const {
+        const TReport& sheet = *window.repBiglietto;
+        if (sheet.prepared().count() != 1)
+            return QStringLiteral("<%1 pages>").arg(sheet.prepared().count());
+        for (const auto& object : sheet.prepared().page(0).Objects) {
+            if (object->Name == QString::fromLatin1(box))
+                if (const auto* text = dynamic_cast<const TMemoView*>(object.get()))
+                    return text->text();
+        }
+        return QStringLiteral("<no %1>").arg(QString::fromLatin1(box));
+    }
+
+    test::RecordingPrintSystem printSystem;
+    platform::ScopedSeam<PrintSystem> printGuard{printSystem};
+};
+
+TEST_F(VoucherOutput, BothWindowsAsDesigned) {
+    printing::TfrmStampaBiglietto print(ed());
+    printing::TfrmAnteprimaBiglietto preview(ed());
+    const struct {
+        printing::VoucherOutputWindow* window;
+        const char* caption;
+        const char* action;
+        const char* picture;
+        QRect pictureBox;
+        QPoint notice;
+    } designs[] = {
+        {&print, " Stampa buono acquisto", "Stampa", "imgLogo01", {22, 25, 317, 198}, {128, 212}},
+        {&preview,
+         " Anteprima di stampa",
+         "Mostra anteprima",
+         "imgStampante",
+         {25, 30, 311, 182},
+         {112, 210}},
+    };
+    for (const auto& w : designs) {
+        SCOPED_TRACE(w.caption);
+        w.window->show();
+        EXPECT_EQ(w.window->windowTitle(), QString::fromUtf8(w.caption));
+        EXPECT_EQ(w.window->size(), QSize(364, 287));
+        EXPECT_EQ(w.window->shpSfondo->geometry(), QRect(18, 18, 326, 214));
+        EXPECT_EQ(w.window->btnAnnulla->geometry(), QRect(18, 243, 145, 28));
+        EXPECT_EQ(w.window->btnAnnulla->text(), QStringLiteral("Annulla"));
+        EXPECT_EQ(w.window->btnStampa->geometry(), QRect(200, 243, 145, 28));
+        EXPECT_EQ(w.window->btnStampa->text(), QString::fromUtf8(w.action));
+        auto* picture = w.window->findChild<ui::Picture*>(QString::fromLatin1(w.picture));
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->geometry(), w.pictureBox);
+        EXPECT_EQ(w.window->lblAttendere->pos(), w.notice);
+        EXPECT_EQ(w.window->lblAttendere->text(),
+                  QStringLiteral("Elaborazione in corso. Attendere..."));
+        EXPECT_FALSE(w.window->lblAttendere->isVisible());
+        EXPECT_GE(w.window->lblAttendere->width(), w.window->lblAttendere->sizeHint().width())
+            << "the notice is not cut";
+        EXPECT_EQ(w.window->btnAnnulla->nextInFocusChain(), w.window->btnStampa);
+        EXPECT_EQ(w.window->btnStampa->cursor().shape(), Qt::PointingHandCursor);
+        w.window->close();
+    }
+}
+
+// What the voucher on screen becomes on paper: the texts of the prepared page.
+struct FillCase {
+    const char* name;
+    QList<std::pair<const char*, QString>> typed; // editor field, text
+    QList<std::pair<const char*, QString>> sheet; // sheet box, expected text
+};
+
+class Filling : public VoucherOutput, public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(Filling, PrintsWhatTheEditorShows) {
+    for (const auto& [field, text] : GetParam().typed) {
+        auto* edit = ed()->findChild<QLineEdit*>(QString::fromLatin1(field));
+        ASSERT_TRUE(edit) << field;
+        if (edit->isReadOnly())
+            edit->setText(text); // the date fields take their dates from the picker
+        else
+            type(edit, text);
+        ASSERT_EQ(edit->text(), text) << field;
+    }
+    printing::TfrmStampaBiglietto window(ed());
+    window.show();
+    printAndCancel(window);
+    for (const auto& [box, text] : GetParam().sheet)
+        EXPECT_EQ(printed(window, box), text) << box;
+    EXPECT_TRUE(desktop.messages.messages.empty())
+        << desktop.messages.texts().join(u'\n').toStdString();
+}
+
+const QString Euro = QStringLiteral("Buono acquisto \u20AC ");
+
+INSTANTIATE_TEST_SUITE_P(
+    VoucherOutput, Filling,
+    ::testing::Values(
+        FillCase{"WholeVoucherTypedNotSaved",
+                 {{"txtNum", QStringLiteral("42")},
+                  {"txtPrezzo", QStringLiteral("01/04/2024")},
+                  {"txtSpettatore", QStringLiteral("31/12/2024")},
+                  {"txtEvento", QStringLiteral("25,00")},
+                  {"txtLuogo", QStringLiteral("Caffè Roma")},
+                  {"txtPosto", QStringLiteral("Anna Bianchi")},
+                  {"txtScritta", QStringLiteral("Non convertibile in denaro")}},
+                 {{"txtNum", QStringLiteral("N. 42")},
+                  {"txtNum_A", QStringLiteral("N. 42")},
+                  {"txtPrezzo", QStringLiteral("Valido dal 01/04/2024")},
+                  {"txtPrezzo_A", QStringLiteral("Valido dal 01/04/2024")},
+                  {"txtEvento", Euro + QStringLiteral("25,00")},
+                  {"txtEvento_A", Euro + QStringLiteral("25,00")},
+                  {"txtLuogo", QStringLiteral("Caffè Roma")},
+                  {"txtLuogo_A", QStringLiteral("Caffè Roma")},
+                  {"txtSpettatore", QStringLiteral("31/12/2024")},
+                  {"txtSpettatore_A", QStringLiteral("31/12/2024")},
+                  {"txtPosto", QStringLiteral("Anna Bianchi")},
+                  {"txtPosto_A", QStringLiteral("Anna Bianchi")},
+                  {"txtScritta", QStringLiteral("Non convertibile in denaro")},
+                  {"Memo1", QStringLiteral("BENEFICIARIO")},
+                  {"Memo5", QStringLiteral("DATA SCADENZA")}}},
+        FillCase{"EmptyNumber",
+                 {{"txtNum", QString()}},
+                 {{"txtNum", QStringLiteral("N. ")}, {"txtNum_A", QStringLiteral("N. ")}}},
+        FillCase{
+            "EmptyValue", {{"txtEvento", QString()}}, {{"txtEvento", Euro}, {"txtEvento_A", Euro}}},
+        FillCase{"EmptyStart",
+                 {{"txtPrezzo", QString()}},
+                 {{"txtPrezzo", QStringLiteral("Valido dal ")},
+                  {"txtPrezzo_A", QStringLiteral("Valido dal ")}}},
+        FillCase{"EmptyPlaceLeavesItsBoxesBlank",
+                 {{"txtLuogo", QString()}, {"txtScritta", QString()}},
+                 {{"txtLuogo", QString()}, {"txtLuogo_A", QString()}, {"txtScritta", QString()}}},
+        FillCase{"SquareBracketsPrintAsTyped",
+                 {{"txtPosto", QStringLiteral("Rossi [Bar] [DATE]")}},
+                 {{"txtPosto", QStringLiteral("Rossi [Bar] [DATE]")},
+                  {"txtPosto_A", QStringLiteral("Rossi [Bar] [DATE]")}}},
+        FillCase{
+            "BlanksAroundAreTrimmed",
+            {{"txtLuogo", QStringLiteral("  Bar Sport  ")}, {"txtNum", QStringLiteral(" 7 ")}},
+            {{"txtLuogo", QStringLiteral("Bar Sport")}, {"txtNum_A", QStringLiteral("N. 7")}}}),
+    [](const ::testing::TestParamInfo<FillCase>& row) { return std::string(row.param.name); });
+
+TEST_F(VoucherOutput, TheLogoOnScreenIsTheLogoPrinted) {
+    // A voucher without a picture of its own shows, and prints, the placeholder.
+    QTest::mouseClick(ed()->cmdNuovo, Qt::LeftButton);
+    ASSERT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image());
+    {
+        printing::TfrmStampaBiglietto window(ed());
+        window.show();
+        printAndCancel(window);
+        const auto* logo = window.repBiglietto->find<TPictureView>(QStringLiteral("imgFoto"));
+        ASSERT_TRUE(logo);
+        EXPECT_EQ(logo->Picture, ed()->imgBianco->image());
+    }
+    QImage green(30, 20, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ed()->imgFoto->setImage(green);
+    printing::TfrmStampaBiglietto window(ed());
+    window.show();
+    printAndCancel(window);
+    const auto& objects = window.repBiglietto->prepared().page(0).Objects;
+    const auto* logo = dynamic_cast<const TPictureView*>(objects.at(1).get());
+    ASSERT_TRUE(logo);
+    EXPECT_EQ(logo->Name, QStringLiteral("imgFoto"));
+    EXPECT_EQ(logo->Picture, green);
+}
+
+TEST_F(VoucherOutput, NoticeShowsWhenTheButtonGoesDownAndIsGoneForTheDialog) {
+    printing::TfrmStampaBiglietto window(ed());
+    window.show();
+    QTest::mousePress(window.btnStampa, Qt::LeftButton);
+    EXPECT_TRUE(window.lblAttendere->isVisible()) << "before the click is processed";
+    bool noticeDuringDialog = true;
+    whenModal<TPrintDialog>([&](TPrintDialog* d) {
+        noticeDuringDialog = window.lblAttendere->isVisible();
+        QTest::mouseClick(d->CancelB, Qt::LeftButton);
+    });
+    QTest::mouseRelease(window.btnStampa, Qt::LeftButton);
+    EXPECT_FALSE(noticeDuringDialog);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(VoucherOutput, CancelAndNoPrinterCloseWithoutAWarning) {
+    {
+        printing::TfrmStampaBiglietto window(ed());
+        window.show();
+        QTest::mouseClick(window.btnAnnulla, Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(window.result(), QDialog::Rejected);
+        EXPECT_EQ(window.repBiglietto->prepared().count(), 0) << "nothing was laid out";
+    }
+    {
+        printing::TfrmStampaBiglietto window(ed());
+        window.show();
+        printAndCancel(window);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_TRUE(printSystem.jobs.empty());
+        EXPECT_TRUE(desktop.messages.messages.empty());
+    }
+    printSystem.installed.clear();
+    TPrinterList::reload();
+    printing::TfrmStampaBiglietto window(ed());
+    window.show();
+    QTest::mouseClick(window.btnStampa, Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    for (const auto& m : desktop.messages.messages)
+        EXPECT_FALSE(m.text.startsWith(QStringLiteral("Attenzione"))) << m.text.toStdString();
+}
+
+TEST_F(VoucherOutput, PrintingReachesTheDefaultPrinter) {
+    printSystem.installed.prepend({QStringLiteral("Office"), QStringLiteral("Room 1")});
+    TPrinterList::reload();
+    QTest::mouseClick(ed()->txtNum, Qt::LeftButton);
+    type(ed()->txtNum, QStringLiteral("77"));
+    printing::TfrmStampaBiglietto window(ed());
+    window.show();
+    whenModal<TPrintDialog>([](TPrintDialog* d) { QTest::mouseClick(d->OkB, Qt::LeftButton); });
+    QTest::mouseClick(window.btnStampa, Qt::LeftButton);
+    ASSERT_EQ(printSystem.jobs.size(), 1u);
+    EXPECT_EQ(printSystem.jobs[0].printer, QStringLiteral("Laser"));
+    EXPECT_EQ(printSystem.jobs[0].target->pages, QList<int>{1});
+    EXPECT_EQ(printSystem.jobs[0].target->job.documentName, QStringLiteral("Buono Acquisto"));
+    EXPECT_FALSE(window.isVisible());
+}
+
+// A sheet that lacks one of its objects cannot be filled: a warning, then the
+// window closes, whichever window it is.
+TEST_F(VoucherOutput, FailureWarnsAndCloses) {
+    printing::TfrmStampaBiglietto print(ed());
+    printing::TfrmAnteprimaBiglietto preview(ed());
+    const struct {
+        printing::VoucherOutputWindow* window;
+        const char* object;
+        const char* message;
+    } cases[] = {
+        {&print, "txtScritta", "Attenzione: la stampa non è andata a buon fine."},
+        {&preview, "imgFoto",
+         "Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        desktop.messages.clear();
+        c.window->show();
+        c.window->repBiglietto->findObject(QString::fromLatin1(c.object))->Name =
+            QStringLiteral("Altro");
+        QTest::mouseClick(c.window->btnStampa, Qt::LeftButton);
+        ASSERT_EQ(desktop.messages.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Typed);
+        EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Warning);
+        EXPECT_EQ(desktop.messages.messages[0].text, QString::fromUtf8(c.message));
+        EXPECT_FALSE(c.window->isVisible());
+        EXPECT_FALSE(c.window->lblAttendere->isVisible());
+    }
+}
+
+// From the editor's toolbar: the preview window, the engine's preview with
+// only its four commands, and closing that preview closes the window.
+TEST_F(VoucherOutput, ClosingThePreviewClosesThePreviewWindow) {
+    type(ed()->txtPosto, QStringLiteral("Luca Verdi"));
+    bool previewSeen = false;
+    whenModal<printing::TfrmAnteprimaBiglietto>([&](printing::TfrmAnteprimaBiglietto* w) {
+        whenModal<TPreviewForm>([&](TPreviewForm* preview) {
+            previewSeen = true;
+            for (QWidget* offered :
+                 {static_cast<QWidget*>(preview->PrintB), static_cast<QWidget*>(preview->ZoomCB),
+                  static_cast<QWidget*>(preview->FullScreenBtn),
+                  static_cast<QWidget*>(preview->CancelB)})
+                EXPECT_TRUE(offered->isVisible()) << offered->objectName().toStdString();
+            for (QWidget* left :
+                 {static_cast<QWidget*>(preview->OpenB), static_cast<QWidget*>(preview->SaveB),
+                  static_cast<QWidget*>(preview->ExportB),
+                  static_cast<QWidget*>(preview->DesignerB)})
+                EXPECT_FALSE(left->isVisible()) << left->objectName().toStdString();
+            EXPECT_NEAR(preview->zoom(), 1.0, 1e-9);
+            QTest::mouseClick(preview->CancelB, Qt::LeftButton);
+        });
+        QTest::mouseClick(w->btnStampa, Qt::LeftButton);
+    });
+    QTest::mouseClick(ed()->cmdAnteprima, Qt::LeftButton);
+    EXPECT_TRUE(previewSeen);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "both windows are gone";
+    EXPECT_TRUE(desktop.messages.messages.empty());
+}
+
+} // namespace
