@@ -1,16 +1,15 @@
 #include "../report_core/Poppler.h"
 #include "QtPrinters.h"
 #include "TempProgramFolder.h"
+#include "TestPrinter.h"
 #include "report/ReportActions.h"
 #include "report/TPrintDialog.h"
 #include "report/TPrinterList.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -38,31 +37,16 @@ void fillThreePages(TReport& report) {
     }
 }
 
-// True once the print system has no job left and the output file is there.
-bool waitForOutput(const QString& file) {
-    const QDeadlineTimer deadline(60000);
-    while (!deadline.hasExpired()) {
-        QProcess lpstat;
-        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
-        lpstat.waitForFinished(10000);
-        if (lpstat.readAllStandardOutput().trimmed().isEmpty() && QFileInfo(file).size() > 0)
-            return true;
-        QTest::qWait(200);
-    }
-    return false;
-}
-
 } // namespace
 
 // Prints through the desktop's print system: the queue that scripts/run-tests.sh
-// starts as root keeps the PDF it receives in a file. One test, so that no two
-// jobs race for that file.
+// starts as root keeps the PDF it receives in a file.
 TEST(RealPrinter, ThreePagesReachThePrintSystemUprightAndTurned) {
-    const QString output = qEnvironmentVariable("SCONTRIX_TEST_PRINTER_OUTPUT");
-    if (output.isEmpty())
-        GTEST_SKIP() << "No test printer: run the tests as root through scripts/run-tests.sh "
-                        "(make test) to print through CUPS.";
-    const QString queue = qEnvironmentVariable("SCONTRIX_TEST_PRINTER");
+    test::TestPrinter printer;
+    if (!printer.available())
+        GTEST_SKIP() << test::TestPrinter::skipReason();
+    const QString output = printer.output();
+    const QString queue = printer.queue();
     test::RecordingDesktop desktop;
     TPrinterList::reload();
 
@@ -76,7 +60,7 @@ TEST(RealPrinter, ThreePagesReachThePrintSystemUprightAndTurned) {
     };
     for (const auto& print : prints) {
         SCOPED_TRACE(print.orientation == poPortrait ? "portrait" : "landscape");
-        QFile::remove(output);
+        printer.clear();
         TReport report;
         fillThreePages(report);
         report.reportPage()->setOrientation(print.orientation);
@@ -97,7 +81,7 @@ TEST(RealPrinter, ThreePagesReachThePrintSystemUprightAndTurned) {
         EXPECT_TRUE(desktop.messages.messages.empty())
             << desktop.messages.texts().join(u'\n').toStdString();
 
-        ASSERT_TRUE(waitForOutput(output))
+        ASSERT_TRUE(printer.waitForOutput())
             << "no output from the print system in " << output.toStdString();
         const auto info = test::poppler(QStringLiteral("pdfinfo"), {output});
         ASSERT_TRUE(info.has_value()) << "poppler-utils is needed to read the printed PDF";
