@@ -137,6 +137,10 @@ struct FillCase {
     QList<std::pair<const char*, QString>> sheet; // sheet box, expected text
 };
 
+void PrintTo(const FillCase& row, std::ostream* os) {
+    *os << row.name;
+}
+
 class Filling : public VoucherOutput, public ::testing::WithParamInterface<FillCase> {};
 
 TEST_P(Filling, PrintsWhatTheEditorShows) {
