@@ -25,23 +25,23 @@ void nameButtons(QMessageBox& box) {
     }
 }
 
+QMessageBox::Icon iconOf(MessageType type) {
+    switch (type) {
+    case MessageType::Warning:
+        return QMessageBox::Warning;
+    case MessageType::Error:
+        return QMessageBox::Critical;
+    case MessageType::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
 class DesktopMessageBoxes final : public MessageBoxes {
 public:
     void typed(QWidget* owner, MessageType type, const QString& text) override {
-        QMessageBox::Icon icon = QMessageBox::Information;
-        switch (type) {
-        case MessageType::Warning:
-            icon = QMessageBox::Warning;
-            break;
-        case MessageType::Error:
-            icon = QMessageBox::Critical;
-            break;
-        case MessageType::Information:
-            icon = QMessageBox::Information;
-            break;
-        }
-        QMessageBox box(icon, applicationCaption(), text, QMessageBox::Ok | QMessageBox::Cancel,
-                        owner);
+        QMessageBox box(iconOf(type), applicationCaption(), text,
+                        QMessageBox::Ok | QMessageBox::Cancel, owner);
         nameButtons(box);
         box.exec();
     }
@@ -58,6 +58,12 @@ public:
         box.setDefaultButton(QMessageBox::Yes);
         nameButtons(box);
         return box.exec() != QMessageBox::No;
+    }
+
+    void alert(QWidget* owner, MessageType type, const QString& text) override {
+        QMessageBox box(iconOf(type), applicationCaption(), text, QMessageBox::Ok, owner);
+        nameButtons(box);
+        box.exec();
     }
 };
 

@@ -9,8 +9,8 @@ namespace scontrix::platform {
 
 enum class MessageType { Warning, Error, Information };
 
-// The three kinds of modal message the program shows. Every message of every
-// window goes through here, so tests can read them instead of clicking them.
+// The kinds of modal message the program shows. Every message of every window
+// goes through here, so tests can read them instead of clicking them.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -21,6 +21,8 @@ public:
     virtual void plain(QWidget* owner, const QString& text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool confirm(QWidget* owner, const QString& text) = 0;
+    // Icon of its type, the text and a single OK: the report engine's own boxes.
+    virtual void alert(QWidget* owner, MessageType type, const QString& text) = 0;
 
     static MessageBoxes& current();
     static std::unique_ptr<MessageBoxes> makeReal();

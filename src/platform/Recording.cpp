@@ -25,6 +25,12 @@ bool RecordingMessageBoxes::confirm(QWidget* owner, const QString& text) {
     return answer;
 }
 
+void RecordingMessageBoxes::alert(QWidget* owner, MessageType type, const QString& text) {
+    messages.push_back({Kind::Alert, type, text, owner});
+    if (onMessage)
+        onMessage(messages.back());
+}
+
 QStringList RecordingMessageBoxes::texts() const {
     QStringList list;
     for (const Message& m : messages)

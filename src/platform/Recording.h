@@ -17,10 +17,10 @@ namespace scontrix::platform {
 
 class RecordingMessageBoxes final : public MessageBoxes {
 public:
-    enum class Kind { Typed, Plain, Confirm };
+    enum class Kind { Typed, Plain, Confirm, Alert };
     struct Message {
         Kind kind;
-        MessageType type; // meaningful for Kind::Typed
+        MessageType type; // meaningful for Kind::Typed and Kind::Alert
         QString text;
         QWidget* owner;
     };
@@ -28,6 +28,7 @@ public:
     void typed(QWidget* owner, MessageType type, const QString& text) override;
     void plain(QWidget* owner, const QString& text) override;
     bool confirm(QWidget* owner, const QString& text) override;
+    void alert(QWidget* owner, MessageType type, const QString& text) override;
 
     // Answers for the next confirmations, in order; Yes once they run out.
     std::deque<bool> confirmAnswers;

@@ -15,7 +15,7 @@ namespace scontrix::report {
 namespace {
 
 void showError(QWidget* owner, const QString& text) {
-    platform::MessageBoxes::current().typed(owner, platform::MessageType::Error, text);
+    platform::MessageBoxes::current().alert(owner, platform::MessageType::Error, text);
 }
 
 // The print options of one print: whatever the dialog changes holds for that

@@ -162,13 +162,13 @@ void TPrintDialog::OkBClick() {
     bool isNumber = false;
     const int copies = CopiesE->text().trimmed().toInt(&isNumber);
     if (!isNumber || copies < 1 || copies > MaxCopies) {
-        platform::MessageBoxes::current().typed(this, platform::MessageType::Error, CopiesMessage);
+        platform::MessageBoxes::current().alert(this, platform::MessageType::Error, CopiesMessage);
         CopiesE->setFocus();
         CopiesE->selectAll();
         return;
     }
     if (PageNumbersRB->isChecked() && !isValidPageList(PageNumbersE->text())) {
-        platform::MessageBoxes::current().typed(this, platform::MessageType::Error, PageListHint);
+        platform::MessageBoxes::current().alert(this, platform::MessageType::Error, PageListHint);
         PageNumbersE->setFocus();
         PageNumbersE->selectAll();
         return;

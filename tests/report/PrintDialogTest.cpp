@@ -64,7 +64,7 @@ TEST_F(Printing, WithoutPrintersNothingOpens) {
     EXPECT_FALSE(opened);
     ASSERT_EQ(desktop.messages.texts(),
               QStringList{QStringLiteral("You have no printers installed")});
-    EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Typed);
+    EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Alert);
     EXPECT_EQ(desktop.messages.messages[0].type, platform::MessageType::Error);
     QApplication::processEvents();
 }
