@@ -58,6 +58,16 @@ void showReport(TReport& report, bool clearLastReport, QWidget* owner) {
 }
 
 bool printReport(TReport& report, QWidget* owner, int currentPage) {
+    // Without prepared pages the dialog would offer a print of nothing and
+    // then print nothing without a word.
+    if (!report.errors().isEmpty()) {
+        showError(owner, QStringLiteral("The report could not be prepared: nothing was printed."));
+        return false;
+    }
+    if (report.prepared().isEmpty()) {
+        showError(owner, QStringLiteral("The report has no pages: nothing was printed."));
+        return false;
+    }
     TPrinterList& printers = TPrinterList::instance();
     if (!printers.hasPhysicalPrinter()) {
         showError(owner, QStringLiteral("You have no printers installed"));

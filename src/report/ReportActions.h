@@ -18,9 +18,11 @@ void showReport(TReport& report, bool clearLastReport = true, QWidget* owner = n
 
 // Prints the prepared report: the print dialog (with ShowDialog), then the
 // pages on the current printer or into the file chosen with "Print to file".
-// `currentPage` is the page shown in a preview (from 1), 0 outside one. False
-// when there is no printer, the user cancelled, the printer could not be used
-// or no page was selected; true when the pages were handed over.
+// `currentPage` is the page shown in a preview (from 1), 0 outside one. A
+// report whose last preparation failed or gave no page is not printed: an
+// error box says so. False then, and when there is no printer, the user
+// cancelled, the printer could not be used or no page was selected; true when
+// the pages were handed over.
 bool printReport(TReport& report, QWidget* owner = nullptr, int currentPage = 0);
 
 // Writes the prepared report into a PDF file chosen in a save dialog; false

@@ -287,3 +287,36 @@ TEST_F(Printing, PreparationErrorsShowInTheEnginesBox) {
     EXPECT_EQ(desktop.messages.messages.size(), 2u);
     QApplication::processEvents();
 }
+
+TEST_F(Printing, AReportThatDidNotPrepareIsNotPrinted) {
+    const auto printOpensNothing = [this](TReport& report) {
+        bool opened = false;
+        QTimer::singleShot(0, [&opened] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                opened = true;
+                w->close();
+            }
+        });
+        EXPECT_FALSE(printReport(report));
+        EXPECT_FALSE(opened) << "no print dialog for a print of nothing";
+        EXPECT_TRUE(printSystem.jobs.empty());
+        QApplication::processEvents();
+    };
+
+    // Failed: its own box, then printing says it prints nothing.
+    list.body->addLine(QStringLiteral("Per: [Rossi]"));
+    EXPECT_FALSE(prepareReport(list.report));
+    printOpensNothing(list.report);
+    ASSERT_EQ(desktop.messages.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages.texts()[1],
+              QStringLiteral("The report could not be prepared: nothing was printed."));
+    EXPECT_EQ(desktop.messages.messages[1].kind, Kind::Alert);
+    EXPECT_EQ(desktop.messages.messages[1].type, platform::MessageType::Error);
+
+    // Never prepared: no page at all.
+    desktop.messages.clear();
+    ListTemplate unprepared(10);
+    printOpensNothing(unprepared.report);
+    EXPECT_EQ(desktop.messages.texts(),
+              QStringList{QStringLiteral("The report has no pages: nothing was printed.")});
+}
