@@ -1,7 +1,7 @@
 #include "report/ReportActions.h"
 
-#include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "report/OutputFile.h"
 #include "report/PdfTarget.h"
 #include "report/PrintPlan.h"
 #include "report/TPreviewForm.h"
@@ -114,13 +114,13 @@ bool printReport(TReport& report, QWidget* owner, int currentPage) {
 bool exportReportToPdf(const TReport& report, QWidget* owner) {
     const QString name =
         report.ReportOptions.Name.isEmpty() ? QStringLiteral("Report") : report.ReportOptions.Name;
-    QString fileName = platform::FileDialogs::current().saveFile(
+    const QString fileName = chooseOutputFile(
         owner, QStringLiteral("Export to PDF"), QStringLiteral("PDF file (*.pdf)"),
-        name + QStringLiteral(".pdf"));
+        name + QStringLiteral(".pdf"), [](const QString& chosen) {
+            return QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".pdf") : chosen;
+        });
     if (fileName.isEmpty())
         return false;
-    if (QFileInfo(fileName).suffix().isEmpty())
-        fileName += QStringLiteral(".pdf");
     if (exportToPdf(report.prepared(), fileName, report.ReportOptions.Name))
         return true;
     showError(owner, QStringLiteral("The file \"%1\" could not be written.").arg(fileName));

@@ -1,7 +1,7 @@
 #include "report/TPrintDialog.h"
 
-#include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "report/OutputFile.h"
 #include "report/PrintPlan.h"
 #include "report/TPrinterList.h"
 #include "ui/Style.h"
@@ -174,14 +174,14 @@ void TPrintDialog::OkBClick() {
         return;
     }
     if (FileCB->isChecked()) {
-        const QString chosen = platform::FileDialogs::current().saveFile(
-            this, QStringLiteral("Print to file"), QStringLiteral("Printer file (*.prn)"),
-            QString());
+        const QString chosen =
+            chooseOutputFile(this, QStringLiteral("Print to file"),
+                             QStringLiteral("Printer file (*.prn)"), QString(), withPrnExtension);
         if (chosen.isEmpty()) {
             reject();
             return;
         }
-        fileName_ = withPrnExtension(chosen);
+        fileName_ = chosen;
     }
 
     options_.Copies = copies;
