@@ -8,8 +8,9 @@
 # all live in STATE_DIR, and nothing of the machine's own CUPS is read or
 # changed, so a second run (or a run beside another) starts from scratch. Its one
 # queue, the default printer, has a file device and the generic PDF printer
-# driver of cups-filters, reduced to pass the job through: the PDF the program
-# produced lands in STATE_DIR/output/print.pdf byte for byte. Starting needs
+# driver of cups-filters, reduced to pass the job through (the PDF the program
+# produced lands in STATE_DIR/output/print.pdf byte for byte) and given a paper
+# source of two trays, "Tray1" (the default) and "Tray2". Starting needs
 # root (the scheduler runs its filters as user lp).
 set -euo pipefail
 
@@ -77,6 +78,16 @@ CONF
   sed -e '/^\*JCLBegin:/d' -e '/^\*JCLToPDFInterpreter:/d' -e '/^\*JCLEnd:/d' \
       -e 's|^\*cupsFilter:.*|*cupsFilter2: "application/pdf application/pdf 0 gziptoany"|' \
       "$driver" > "$state/pass-through.ppd"
+  # A paper source of two trays, one of the printer's own options that a job
+  # can choose: the tests show the choice reaching the print system.
+  cat >> "$state/pass-through.ppd" <<'PPD'
+*OpenUI *InputSlot/Paper Source: PickOne
+*OrderDependency: 20 AnySetup *InputSlot
+*DefaultInputSlot: Tray1
+*InputSlot Tray1/Tray 1: ""
+*InputSlot Tray2/Tray 2: ""
+*CloseUI: *InputSlot
+PPD
 
   setsid cupsd -f -c "$state/etc/cupsd.conf" -s "$state/etc/cups-files.conf" \
     < /dev/null > "$state/log/cupsd.out" 2>&1 &

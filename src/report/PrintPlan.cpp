@@ -134,7 +134,8 @@ PrintOutcome printPages(const TPreparedReport& report, const TPrintOptions& opti
     if (plan.pages.isEmpty())
         return PrintOutcome::NothingToPrint;
 
-    const PrintJobSettings job{documentName, plan.deviceCopies, options.Duplex};
+    const PrintJobSettings job{documentName, plan.deviceCopies, options.Duplex,
+                               options.PrinterSettings};
     std::optional<PaperSettings> paper;
     for (int pageNumber : plan.pages) {
         const TPreparedPage& page = report.page(pageNumber - 1);

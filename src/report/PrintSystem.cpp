@@ -1,13 +1,11 @@
 #include "report/PrintSystem.h"
 
 #include "platform/Seam.h"
+#include "report/CupsOptions.h"
 
-#include <QDialogButtonBox>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPushButton>
 
 namespace scontrix::report {
 
@@ -42,6 +40,7 @@ public:
             printer_.setDuplex(QPrinter::DuplexNone);
             break;
         }
+        cups::applySettings(printer_, job.printerSettings);
         setLayout(firstPaper);
         return painter_.begin(&printer_);
     }
@@ -108,30 +107,8 @@ public:
         return std::make_unique<PrinterTarget>(printerName);
     }
 
-    std::optional<TDuplexMode> showProperties(QWidget* owner, const QString& printerName) override {
-        QPrinter printer;
-        printer.setPrinterName(printerName);
-        QPrintDialog dialog(&printer, owner);
-        dialog.setWindowTitle(QStringLiteral("Properties"));
-        dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-        // It only sets the printer up: its accepting button must not say "Print".
-        if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-                ok->setText(QStringLiteral("OK"));
-        }
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        switch (printer.duplex()) {
-        case QPrinter::DuplexLongSide:
-            return dmVertical;
-        case QPrinter::DuplexShortSide:
-            return dmHorizontal;
-        case QPrinter::DuplexNone:
-            return dmSimplex;
-        case QPrinter::DuplexAuto:
-            break;
-        }
-        return dmDefault;
+    QList<PrinterOption> printerOptions(const QString& printerName) override {
+        return cups::printerOptions(printerName);
     }
 };
 

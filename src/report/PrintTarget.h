@@ -30,6 +30,8 @@ struct PrintJobSettings {
     QString documentName;
     int deviceCopies = 1; // each page this many times in a row, by the device
     TDuplexMode duplex = dmDefault;
+    // The printer's own options chosen for this job (paper source, quality...).
+    QList<TPrinterSetting> printerSettings;
 };
 
 // A device that takes the pages of one print job: a printer of the print

@@ -4,6 +4,7 @@
 #include "report/OutputFile.h"
 #include "report/PrintPlan.h"
 #include "report/TPrinterList.h"
+#include "report/TPropertiesDialog.h"
 #include "ui/Style.h"
 
 #include <QCheckBox>
@@ -54,7 +55,8 @@ TPrintDialog::TPrintDialog(QWidget* owner, TPrintOptions& options, int currentPa
     : ui::DialogWindow(owner, QStringLiteral("Print"), designClientSize,
                        ui::Placement::ScreenCentre),
       options_(options), currentPage_(currentPage),
-      printerBefore_(TPrinterList::instance().currentIndex()) {
+      printerBefore_(TPrinterList::instance().currentIndex()),
+      printerSettings_(options.PrinterSettings) {
     setObjectName(QStringLiteral("PrintDialog"));
     setFont(ui::designFont(QStringLiteral("Tahoma"), 8));
 
@@ -149,12 +151,19 @@ void TPrintDialog::showWhere() {
 void TPrintDialog::PrinterCBChange(int index) {
     TPrinterList::instance().setCurrentIndex(index);
     showWhere();
+    // They were choices among the other printer's options.
+    printerSettings_.clear();
 }
 
 void TPrintDialog::PropButtonClick() {
-    const auto duplex =
-        PrintSystem::current().showProperties(this, TPrinterList::instance().current().name);
-    if (duplex)
+    const QString printer = TPrinterList::instance().current().name;
+    TPropertiesDialog properties(this, printer, PrintSystem::current().printerOptions(printer),
+                                 printerSettings_,
+                                 static_cast<TDuplexMode>(DuplexCB->currentIndex()));
+    if (properties.exec() != QDialog::Accepted)
+        return;
+    printerSettings_ = properties.settings();
+    if (const auto duplex = properties.duplex())
         DuplexCB->setCurrentIndex(*duplex);
 }
 
@@ -195,6 +204,7 @@ void TPrintDialog::OkBClick() {
     options_.PrintPages = static_cast<TPrintPages>(PrintPagesCB->currentIndex());
     options_.Reverse = OrderCB->currentIndex() == 1;
     options_.Duplex = static_cast<TDuplexMode>(DuplexCB->currentIndex());
+    options_.PrinterSettings = printerSettings_;
     accept();
 }
 

@@ -14,8 +14,9 @@ class QRadioButton;
 namespace scontrix::report {
 
 // The engine's print dialog: printer, pages, copies and the other print
-// options of one print. "OK" writes the choices into the options it was given;
-// "Cancel" brings back the printer that was current before.
+// options of one print, and with "Properties..." the printer's own options.
+// "OK" writes the choices into the options it was given; "Cancel" brings back
+// the printer that was current before.
 class TPrintDialog : public ui::DialogWindow {
     Q_OBJECT
 public:
@@ -65,6 +66,8 @@ private:
     TPrintOptions& options_;
     int currentPage_;
     int printerBefore_;
+    // Chosen with "Properties..." for the printer now current.
+    QList<TPrinterSetting> printerSettings_;
     QString fileName_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFlags>
+#include <QList>
 #include <QString>
 
 namespace scontrix::report {
@@ -42,6 +43,15 @@ enum TPrintPages { ppAll, ppOdd, ppEven };
 // Passed on to the printer; vertical binds along the long edge.
 enum TDuplexMode { dmDefault, dmVertical, dmHorizontal, dmSimplex };
 
+// A choice among a printer's own options, by the print system's names: option
+// "InputSlot" (the paper source), choice "Tray2".
+struct TPrinterSetting {
+    QString Option;
+    QString Choice;
+
+    bool operator==(const TPrinterSetting&) const = default;
+};
+
 struct TPrintOptions {
     QString Printer = QStringLiteral("Default"); // selected first when a printer has this name
     bool ShowDialog = true;
@@ -51,6 +61,9 @@ struct TPrintOptions {
     TPrintPages PrintPages = ppAll;
     bool Reverse = false;
     TDuplexMode Duplex = dmDefault;
+    // Made with "Properties..." for the current printer: only the choices that
+    // differ from the printer's own defaults.
+    QList<TPrinterSetting> PrinterSettings;
 
     bool operator==(const TPrintOptions&) const = default;
 };

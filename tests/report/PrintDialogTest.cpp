@@ -2,6 +2,7 @@
 #include "ReportWindowFixture.h"
 #include "report/ReportActions.h"
 #include "report/TPrintDialog.h"
+#include "report/TPropertiesDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -254,14 +255,131 @@ TEST_F(Printing, PrintToFileWritesThePdfIntoAPrnFile) {
     EXPECT_TRUE(printSystem.jobs.empty());
 }
 
-TEST_F(Printing, PropertiesOpenThePrintersOwnSettings) {
-    printSystem.propertiesAnswer = dmSimplex;
+namespace {
+
+PrinterOption option(const char* name, const char* text, const char* defaultChoice,
+                     std::initializer_list<std::pair<const char*, const char*>> choices) {
+    PrinterOption o{QString::fromLatin1(name), QString::fromLatin1(text), {},
+                    QString::fromLatin1(defaultChoice)};
+    for (const auto& [value, label] : choices)
+        o.choices.push_back({QString::fromLatin1(value), QString::fromLatin1(label)});
+    return o;
+}
+
+// The printers' own options; the tests answer the Properties dialog from here.
+class Properties : public Printing {
+protected:
+    Properties() {
+        printSystem.options[QStringLiteral("Laser")] = {
+            option("InputSlot", "Paper Source", "Tray1", {{"Tray1", "Tray 1"}, {"Tray2", "Tray 2"}}),
+            option("Duplex", "Double-Sided Printing", "None",
+                   {{"None", "Off"}, {"DuplexNoTumble", "Long Edge"}, {"DuplexTumble", "Short Edge"}}),
+            option("MediaType", "Media Type", "Plain", {{"Plain", "Plain"}, {"Glossy", "Glossy"}})};
+        printSystem.options[QStringLiteral("Office")] = {
+            option("InputSlot", "Paper Source", "Upper", {{"Upper", "Upper"}, {"Lower", "Lower"}})};
+    }
+
+    // Clicks "Properties..." in the print dialog and does `step` in the
+    // Properties dialog that opens.
+    static void properties(TPrintDialog* dialog, std::function<void(TPropertiesDialog*)> step) {
+        whenModal<TPropertiesDialog>(std::move(step));
+        QTest::mouseClick(dialog->PropButton, Qt::LeftButton);
+    }
+
+    static void choose(TPropertiesDialog* p, const char* optionName, const char* value) {
+        QComboBox* box = p->findChild<QComboBox*>(QString::fromLatin1(optionName));
+        ASSERT_NE(box, nullptr) << optionName;
+        const int index = box->findData(QString::fromLatin1(value));
+        ASSERT_GE(index, 0) << value;
+        box->setCurrentIndex(index);
+    }
+
+    static QString shown(TPropertiesDialog* p, const char* optionName) {
+        QComboBox* box = p->findChild<QComboBox*>(QString::fromLatin1(optionName));
+        return box ? box->currentText() : QStringLiteral("(missing)");
+    }
+};
+
+} // namespace
+
+TEST_F(Properties, AChoiceMadeThereReachesTheJob) {
     EXPECT_TRUE(printWith([](TPrintDialog* d) {
-        QTest::mouseClick(d->PropButton, Qt::LeftButton);
-        EXPECT_EQ(d->DuplexCB->currentText(), QStringLiteral("Simplex")) << "the driver's duplex";
+        properties(d, [](TPropertiesDialog* p) {
+            EXPECT_EQ(p->windowTitle(), QStringLiteral("Properties"));
+            EXPECT_EQ(p->PrinterL->text(), QStringLiteral("Printer: Laser"));
+            EXPECT_EQ(shown(p, "InputSlot"), QStringLiteral("Tray 1")) << "the printer's default";
+            EXPECT_EQ(shown(p, "MediaType"), QStringLiteral("Plain"));
+            EXPECT_EQ(shown(p, "Duplex"), QStringLiteral("Off"));
+            EXPECT_FALSE(p->NoOptionsL->isVisible());
+            choose(p, "InputSlot", "Tray2");
+            choose(p, "Duplex", "DuplexNoTumble");
+            QTest::mouseClick(p->OkB, Qt::LeftButton);
+        });
+        EXPECT_EQ(d->DuplexCB->currentText(), QStringLiteral("Vertical"))
+            << "the driver's duplex is the Duplex box";
+
+        // Opened again, it shows what was chosen; Cancel keeps it.
+        properties(d, [](TPropertiesDialog* p) {
+            EXPECT_EQ(shown(p, "InputSlot"), QStringLiteral("Tray 2"));
+            EXPECT_EQ(shown(p, "Duplex"), QStringLiteral("Long Edge"));
+            choose(p, "MediaType", "Glossy");
+            QTest::mouseClick(p->CancelB, Qt::LeftButton);
+        });
     }));
-    EXPECT_EQ(printSystem.propertiesShownFor, QStringList{QStringLiteral("Laser")});
-    EXPECT_EQ(printSystem.jobs[0].target->job.duplex, dmSimplex);
+    EXPECT_EQ(printSystem.optionsAskedFor,
+              (QStringList{QStringLiteral("Laser"), QStringLiteral("Laser")}));
+    ASSERT_EQ(printSystem.jobs.size(), 1u);
+    const PrintJobSettings& job = printSystem.jobs[0].target->job;
+    EXPECT_EQ(job.printerSettings,
+              (QList<TPrinterSetting>{{QStringLiteral("InputSlot"), QStringLiteral("Tray2")}}))
+        << "only what differs from the printer's defaults; duplex goes its own way";
+    EXPECT_EQ(job.duplex, dmVertical);
+    EXPECT_TRUE(list.report.PrintOptions.PrinterSettings.isEmpty()) << "for that print only";
+
+    // The next print starts from the printer's defaults again.
+    EXPECT_TRUE(printWith([](TPrintDialog* d) {
+        properties(d, [](TPropertiesDialog* p) {
+            EXPECT_EQ(shown(p, "InputSlot"), QStringLiteral("Tray 1"));
+            QTest::mouseClick(p->OkB, Qt::LeftButton);
+        });
+        EXPECT_EQ(d->DuplexCB->currentText(), QStringLiteral("Default"))
+            << "an untouched duplex leaves the box alone";
+    }));
+    EXPECT_TRUE(printSystem.jobs[1].target->job.printerSettings.isEmpty());
+    EXPECT_EQ(printSystem.jobs[1].target->job.duplex, dmDefault);
+}
+
+TEST_F(Properties, ChangingPrinterDropsTheOtherPrintersChoices) {
+    EXPECT_TRUE(printWith([](TPrintDialog* d) {
+        properties(d, [](TPropertiesDialog* p) {
+            choose(p, "InputSlot", "Tray2");
+            choose(p, "MediaType", "Glossy");
+            QTest::mouseClick(p->OkB, Qt::LeftButton);
+        });
+        d->PrinterCB->setCurrentIndex(0);
+        properties(d, [](TPropertiesDialog* p) {
+            EXPECT_EQ(p->PrinterL->text(), QStringLiteral("Printer: Office"));
+            EXPECT_EQ(shown(p, "InputSlot"), QStringLiteral("Upper"));
+            EXPECT_EQ(p->findChild<QComboBox*>(QStringLiteral("MediaType")), nullptr);
+            QTest::mouseClick(p->OkB, Qt::LeftButton);
+        });
+    }));
+    ASSERT_EQ(printSystem.jobs.size(), 1u);
+    EXPECT_EQ(printSystem.jobs[0].printer, QStringLiteral("Office"));
+    EXPECT_TRUE(printSystem.jobs[0].target->job.printerSettings.isEmpty());
+}
+
+TEST_F(Properties, APrinterWithoutOptionsSaysSo) {
+    printSystem.options.clear();
+    EXPECT_TRUE(printWith([](TPrintDialog* d) {
+        properties(d, [](TPropertiesDialog* p) {
+            EXPECT_TRUE(p->NoOptionsL->isVisible());
+            EXPECT_EQ(p->NoOptionsL->text(),
+                      QStringLiteral("This printer has no settings of its own."));
+            QTest::mouseClick(p->OkB, Qt::LeftButton);
+        });
+    }));
+    EXPECT_TRUE(printSystem.jobs[0].target->job.printerSettings.isEmpty());
 }
 
 TEST_F(Printing, PreparationErrorsShowInTheEnginesBox) {

@@ -7,6 +7,7 @@
 #include "report/TPrinterList.h"
 
 #include <QApplication>
+#include <QMap>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -26,8 +27,9 @@ public:
     QList<report::PrinterDescription> installed;
     QString defaultName;
     QStringList unusable;
-    std::optional<report::TDuplexMode> propertiesAnswer;
-    QStringList propertiesShownFor;
+    // The driver options of each printer, by printer name.
+    QMap<QString, QList<report::PrinterOption>> options;
+    QStringList optionsAskedFor;
     std::vector<Job> jobs;
 
     QList<report::PrinterDescription> printers() override { return installed; }
@@ -37,9 +39,9 @@ public:
         jobs.push_back({name, std::make_shared<RecordingTarget>()});
         return std::make_unique<Forwarding>(jobs.back().target);
     }
-    std::optional<report::TDuplexMode> showProperties(QWidget*, const QString& name) override {
-        propertiesShownFor << name;
-        return propertiesAnswer;
+    QList<report::PrinterOption> printerOptions(const QString& name) override {
+        optionsAskedFor << name;
+        return options.value(name);
     }
 
 private:
