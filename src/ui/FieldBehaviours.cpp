@@ -1,0 +1,228 @@
+#include "ui/FieldBehaviours.h"
+
+#include <QEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QValidator>
+#include <algorithm>
+#include <utility>
+
+namespace scontrix::ui {
+
+namespace {
+
+bool isEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool isTab(int key) {
+    return key == Qt::Key_Tab || key == Qt::Key_Backtab;
+}
+
+// A behaviour of one field: its child, watching only that field.
+class FieldFilter : public QObject {
+public:
+    explicit FieldFilter(QLineEdit* field) : QObject(field), field_(field) {
+        field->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) final {
+        if (event->type() == QEvent::KeyPress)
+            return keyPress(static_cast<QKeyEvent*>(event));
+        return other(event);
+    }
+    // True when the key press is to go no further.
+    virtual bool keyPress(QKeyEvent*) { return false; }
+    virtual bool other(QEvent*) { return false; }
+
+    QLineEdit* field_;
+};
+
+// A validator judges only what the user types or pastes, never setText().
+class TypingLimit final : public QValidator {
+public:
+    TypingLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+    State validate(QString& input, int&) const override {
+        return input.size() <= limit_ ? Acceptable : Invalid;
+    }
+
+private:
+    int limit_;
+};
+
+class AcceptOnly final : public FieldFilter {
+public:
+    AcceptOnly(QLineEdit* field, std::function<bool(QChar)> accept)
+        : FieldFilter(field), accept_(std::move(accept)) {}
+
+private:
+    bool keyPress(QKeyEvent* key) override {
+        switch (key->key()) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return false;
+        default:
+            break;
+        }
+        const QString text = key->text();
+        return !(text.size() == 1 && accept_(text[0]));
+    }
+
+    std::function<bool(QChar)> accept_;
+};
+
+class RefuseCharacters final : public FieldFilter {
+public:
+    RefuseCharacters(QLineEdit* field, std::function<bool(QChar)> refuse)
+        : FieldFilter(field), refuse_(std::move(refuse)) {}
+
+private:
+    bool carriesRefused(const QString& text) const {
+        return std::any_of(text.begin(), text.end(), refuse_);
+    }
+    bool keyPress(QKeyEvent* key) override { return carriesRefused(key->text()); }
+    bool other(QEvent* event) override {
+        // Characters composed through an input method pass the same filter.
+        return event->type() == QEvent::InputMethod &&
+               carriesRefused(static_cast<QInputMethodEvent*>(event)->commitString());
+    }
+
+    std::function<bool(QChar)> refuse_;
+};
+
+class IgnoreEnter final : public FieldFilter {
+public:
+    using FieldFilter::FieldFilter;
+
+private:
+    bool keyPress(QKeyEvent* key) override { return isEnter(key->key()); }
+};
+
+class EnterMovesOn final : public FieldFilter {
+public:
+    EnterMovesOn(QLineEdit* field, QWidget* next) : FieldFilter(field), next_(next) {}
+
+private:
+    bool keyPress(QKeyEvent* key) override {
+        if (!isEnter(key->key()))
+            return false;
+        if (next_)
+            next_->setFocus();
+        return true;
+    }
+
+    QPointer<QWidget> next_;
+};
+
+class FillByPicker final : public FieldFilter {
+public:
+    FillByPicker(QLineEdit* field, std::function<void()> pick)
+        : FieldFilter(field), pick_(std::move(pick)) {}
+
+private:
+    bool keyPress(QKeyEvent* key) override {
+        const int code = key->key();
+        if (isEnter(code) || isTab(code))
+            return false;
+        if (code == Qt::Key_Backspace || code == Qt::Key_Delete)
+            field_->clear();
+        else
+            pick_();
+        return true;
+    }
+
+    std::function<void()> pick_;
+};
+
+class ColourOnFocus final : public FieldFilter {
+public:
+    ColourOnFocus(QLineEdit* field, const FieldColours& colours)
+        : FieldFilter(field), colours_(colours) {
+        paint(colours_.idle);
+    }
+
+private:
+    bool other(QEvent* event) override {
+        if (event->type() == QEvent::FocusIn)
+            paint(colours_.focused);
+        else if (event->type() == QEvent::FocusOut)
+            paint(colours_.idle);
+        return false;
+    }
+    void paint(const QColor& fill) {
+        auto hex = [](const QColor& c) { return c.name(QColor::HexRgb).toUpper(); };
+        field_->setStyleSheet(
+            QStringLiteral("QLineEdit { background-color: %1; border: 1px solid %2; "
+                           "padding: 0px %3px; }")
+                .arg(hex(fill), hex(colours_.border))
+                .arg(colours_.sidePadding));
+    }
+
+    FieldColours colours_;
+};
+
+class ShowWhileFocused final : public FieldFilter {
+public:
+    ShowWhileFocused(QLineEdit* field, QWidget* frame) : FieldFilter(field), frame_(frame) {
+        frame_->hide();
+    }
+
+private:
+    bool other(QEvent* event) override {
+        if (!frame_)
+            return false;
+        if (event->type() == QEvent::FocusIn)
+            frame_->show();
+        else if (event->type() == QEvent::FocusOut)
+            frame_->hide();
+        return false;
+    }
+
+    QPointer<QWidget> frame_;
+};
+
+} // namespace
+
+void limitTyping(QLineEdit* field, int limit) {
+    field->setValidator(new TypingLimit(limit, field));
+}
+
+void acceptOnly(QLineEdit* field, std::function<bool(QChar)> accept) {
+    new AcceptOnly(field, std::move(accept));
+}
+
+void refuseCharacters(QLineEdit* field, std::function<bool(QChar)> refuse) {
+    new RefuseCharacters(field, std::move(refuse));
+}
+
+void ignoreEnter(QLineEdit* field) {
+    new IgnoreEnter(field);
+}
+
+void chainEnter(const QList<QLineEdit*>& chain) {
+    for (qsizetype i = 0; i < chain.size(); ++i)
+        new EnterMovesOn(chain[i], chain[(i + 1) % chain.size()]);
+}
+
+void fillByPicker(QLineEdit* field, std::function<void()> pick) {
+    new FillByPicker(field, std::move(pick));
+}
+
+void colourOnFocus(QLineEdit* field, const FieldColours& colours) {
+    new ColourOnFocus(field, colours);
+}
+
+void showWhileFocused(QLineEdit* field, QWidget* frame) {
+    new ShowWhileFocused(field, frame);
+}
+
+} // namespace scontrix::ui

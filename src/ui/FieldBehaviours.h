@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/Style.h"
+
+#include <QColor>
+#include <QList>
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+// What a window's text fields do beyond plain typing, shared by every window.
+// Each behaviour is a small object that lives as a child of its field, watches
+// the field's events and dies with it; one call installs it, and the window
+// keeps nothing. Several behaviours may sit on one field: the one installed
+// last sees a key first, so install the Enter chain after the key filters.
+namespace scontrix::ui {
+
+// Refuses what the user types or pastes when the text would grow past `limit`
+// characters; a paste that does not fit is refused whole. Text the program
+// puts in (a stored record, a date) is never cut.
+void limitTyping(QLineEdit* field, int limit);
+
+// Lets a key press through only when its text is one character that `accept`
+// takes, or when it is Backspace, Delete, Left, Right, Tab, Enter or Return
+// (editing, leaving and the Enter chain). Every other key is discarded,
+// shortcuts and caret keys included, key and character alike.
+void acceptOnly(QLineEdit* field, std::function<bool(QChar)> accept);
+
+// Discards a key press, or text composed through an input method, that
+// carries any character `refuse` refuses; everything else passes. Pasted text
+// is not filtered: a window checks it where it uses it.
+void refuseCharacters(QLineEdit* field, std::function<bool(QChar)> refuse);
+
+// Enter and Return do nothing in `field`.
+void ignoreEnter(QLineEdit* field);
+
+// Enter or Return in each field moves the focus to the next one of `chain`,
+// from the last back to the first.
+void chainEnter(const QList<QLineEdit*>& chain);
+
+// For a read-only field that only a picker fills: Backspace and Delete empty
+// it; Enter, Return and Tab pass on; any other key press, modifiers
+// included, calls `pick`. A mouse click alone does nothing.
+void fillByPicker(QLineEdit* field, std::function<void()> pick);
+
+// The field's background while it is idle and while it has the focus, with
+// its one-pixel border and the blank kept left and right of the text.
+struct FieldColours {
+    QColor idle;
+    QColor focused = colours::focusYellow;
+    QColor border = colours::skyBlue;
+    int sidePadding = 2;
+};
+
+// Paints the field in its idle colours now and every time it loses the
+// focus, in its focused colour every time it gains it.
+void colourOnFocus(QLineEdit* field, const FieldColours& colours);
+
+// Shows `frame` (a highlight drawn behind the field) while the field has the
+// focus and hides it otherwise, starting hidden.
+void showWhileFocused(QLineEdit* field, QWidget* frame);
+
+} // namespace scontrix::ui
