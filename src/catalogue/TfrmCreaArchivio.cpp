@@ -9,6 +9,7 @@
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
 #include "ui/Controls.h"
+#include "ui/FieldBehaviours.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -16,11 +17,8 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <algorithm>
 
 namespace scontrix::catalogue {
 
@@ -32,10 +30,6 @@ const QString AlreadyUsed = QStringLiteral(
     "Attenzione: il nome dell'archivio indicato è già stato utilizzato in precedenza.\r\n\r\n"
     "Inserire un nome diverso oppure, se si desidera gestire i buoni acquisto relativi a un "
     "archivio già creato, premere il pulsante Emissione buoni.");
-
-bool hasFilteredCharacter(const QString& text) {
-    return std::any_of(text.begin(), text.end(), isFilteredCharacter);
-}
 
 } // namespace
 
@@ -65,8 +59,11 @@ TfrmCreaArchivio::TfrmCreaArchivio(app::WindowSet& windows)
     txtFile->setGeometry(438, 240, 526, 34);
     txtFile->setFont(ui::designFont(QStringLiteral("Verdana"), 16, true));
     txtFile->setMaxLength(MaxNameLength);
-    txtFile->installEventFilter(this);
-    txtFileApplyStyleLookup();
+    ui::refuseCharacters(txtFile, isFilteredCharacter);
+    // Enter stays in the field; the name is confirmed with "Applica e chiudi".
+    ui::ignoreEnter(txtFile);
+    ui::colourOnFocus(txtFile, {ui::colours::aliceBlue, ui::colours::focusYellow,
+                                ui::colours::skyBlue, 4});
 
     lblFile = new QLabel(pan);
     lblFile->setObjectName(QStringLiteral("lblFile"));
@@ -96,57 +93,6 @@ void TfrmCreaArchivio::FormShow() {
     txtFile->clear();
     activateWindow();
     txtFile->setFocus();
-}
-
-bool TfrmCreaArchivio::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtFile) {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            if (txtFileKeyDown(static_cast<QKeyEvent*>(event)))
-                return true;
-            break;
-        case QEvent::InputMethod:
-            // Characters composed through an input method pass the same filter.
-            if (hasFilteredCharacter(static_cast<QInputMethodEvent*>(event)->commitString()))
-                return true;
-            break;
-        case QEvent::FocusIn:
-            txtFileEnter();
-            break;
-        case QEvent::FocusOut:
-            txtFileExit();
-            break;
-        default:
-            break;
-        }
-    }
-    return ui::FullScreenWindow::eventFilter(watched, event);
-}
-
-bool TfrmCreaArchivio::txtFileKeyDown(QKeyEvent* event) {
-    // Enter stays in the field; the name is confirmed with "Applica e chiudi".
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        return true;
-    return hasFilteredCharacter(event->text());
-}
-
-void TfrmCreaArchivio::paintNameField(const QColor& fill) {
-    txtFile->setStyleSheet(
-        QStringLiteral("QLineEdit#txtFile { background-color: %1; border: 1px solid %2; "
-                       "padding: 0px 4px; }")
-            .arg(fill.name(), ui::colours::skyBlue.name()));
-}
-
-void TfrmCreaArchivio::txtFileApplyStyleLookup() {
-    paintNameField(ui::colours::aliceBlue);
-}
-
-void TfrmCreaArchivio::txtFileEnter() {
-    paintNameField(ui::colours::focusYellow);
-}
-
-void TfrmCreaArchivio::txtFileExit() {
-    paintNameField(ui::colours::aliceBlue);
 }
 
 void TfrmCreaArchivio::btnApplicaClick() {

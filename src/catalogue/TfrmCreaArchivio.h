@@ -2,7 +2,6 @@
 
 #include "ui/Windows.h"
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 
@@ -45,20 +44,12 @@ public:
     void btnApplicaClick();
     void btnAnnullaClick();
     void imgGuidaClick();
-    // True when the key press is to be discarded.
-    bool txtFileKeyDown(QKeyEvent* event);
-    void txtFileApplyStyleLookup();
-    void txtFileEnter();
-    void txtFileExit();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void paintNameField(const QColor& fill);
-
     app::WindowSet& windows_;
 };
 
