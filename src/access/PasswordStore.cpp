@@ -13,10 +13,10 @@ QString PasswordStore::readValue() const {
     return storage::IniFile::load(path_).value(Section, Key);
 }
 
-bool PasswordStore::writeValue(const QString& scrambled, QString* error) const {
+storage::Result<> PasswordStore::writeValue(const QString& scrambled) const {
     storage::IniFile ini = storage::IniFile::load(path_);
     ini.setValue(Section, Key, scrambled);
-    return ini.save(path_, error);
+    return ini.save(path_);
 }
 
 } // namespace scontrix::access

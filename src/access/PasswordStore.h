@@ -1,7 +1,8 @@
 #pragma once
 
+#include "storage/Result.h"
+
 #include <QString>
-#include <optional>
 
 namespace scontrix::access {
 
@@ -19,7 +20,7 @@ public:
 
     // Replaces the stored value and nothing else in the file. The file is
     // replaced as a whole, so a failed write leaves the password in force.
-    bool writeValue(const QString& scrambled, QString* error = nullptr) const;
+    storage::Result<> writeValue(const QString& scrambled) const;
 
 private:
     QString path_;

@@ -49,16 +49,15 @@ ArchiveFile::~ArchiveFile() {
     close();
 }
 
-bool ArchiveFile::open(const QString& path) {
+Result<> ArchiveFile::open(const QString& path) {
     close();
-    error_.clear();
     file_.setFileName(trimControl(path));
     // Read and write without truncating; QFile creates the file when missing.
     // Unbuffered so that every write reaches the system at once and its
     // failure is reported by that write.
     if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return failWithFileError(QStringLiteral("cannot open the archive"));
-    return true;
+    return {};
 }
 
 void ArchiveFile::close() {
@@ -67,111 +66,109 @@ void ArchiveFile::close() {
     index_ = 0;
 }
 
-qint64 ArchiveFile::count() {
-    if (!file_.isOpen()) {
-        fail(QStringLiteral("the archive is not open"));
-        return -1;
-    }
+Result<qint64> ArchiveFile::count() {
+    if (!file_.isOpen())
+        return Failure{QStringLiteral("the archive is not open")};
     struct stat info {};
-    if (::fstat(file_.handle(), &info) != 0) {
-        fail(QStringLiteral("cannot read the archive size: ") + systemError(errno));
-        return -1;
-    }
+    if (::fstat(file_.handle(), &info) != 0)
+        return Failure{QStringLiteral("cannot read the archive size: ") + systemError(errno)};
     return static_cast<qint64>(info.st_size) / RecordSize;
 }
 
-bool ArchiveFile::seek(qint64 index) {
-    const qint64 n = count();
-    if (n < 0)
-        return false;
-    if (index < 0 || index > n)
-        return fail(
-            QStringLiteral("record index %1 outside the archive of %2 records").arg(index).arg(n));
+Result<> ArchiveFile::seek(qint64 index) {
+    const Result<qint64> n = count();
+    if (!n)
+        return Failure{n.error()};
+    if (index < 0 || index > *n)
+        return Failure{
+            QStringLiteral("record index %1 outside the archive of %2 records").arg(index).arg(*n)};
     index_ = index;
-    return true;
+    return {};
 }
 
-std::optional<VoucherRecord> ArchiveFile::read() {
-    const qint64 n = count();
-    if (n < 0)
-        return std::nullopt;
-    if (index_ >= n) {
-        fail(QStringLiteral("no record at index %1: the archive has %2").arg(index_).arg(n));
-        return std::nullopt;
-    }
-    if (!file_.seek(index_ * RecordSize)) {
-        failWithFileError(QStringLiteral("cannot seek"));
-        return std::nullopt;
-    }
+Result<VoucherRecord> ArchiveFile::read() {
+    const Result<qint64> n = count();
+    if (!n)
+        return Failure{n.error()};
+    if (index_ >= *n)
+        return Failure{
+            QStringLiteral("no record at index %1: the archive has %2").arg(index_).arg(*n)};
+    if (!file_.seek(index_ * RecordSize))
+        return failWithFileError(QStringLiteral("cannot seek"));
     const QByteArray bytes = file_.read(RecordSize);
-    if (bytes.size() != RecordSize) {
-        failWithFileError(QStringLiteral("cannot read record %1").arg(index_ + 1));
-        return std::nullopt;
-    }
+    if (bytes.size() != RecordSize)
+        return failWithFileError(QStringLiteral("cannot read record %1").arg(index_ + 1));
     ++index_;
     return VoucherRecord::fromBytes(bytes);
 }
 
-bool ArchiveFile::write(const VoucherRecord& record) {
+Result<> ArchiveFile::write(const VoucherRecord& record) {
     return writeAtIndex(record);
 }
 
-bool ArchiveFile::writeAtIndex(const VoucherRecord& record) {
-    const qint64 n = count();
-    if (n < 0)
-        return false;
+Result<> ArchiveFile::writeAtIndex(const VoucherRecord& record) {
+    const Result<qint64> n = count();
+    if (!n)
+        return Failure{n.error()};
     // Past the count the file would get a hole of records nobody wrote.
-    if (index_ > n)
-        return fail(QStringLiteral("cannot write at index %1 of an archive of %2 records")
-                        .arg(index_)
-                        .arg(n));
+    if (index_ > *n)
+        return Failure{QStringLiteral("cannot write at index %1 of an archive of %2 records")
+                           .arg(index_)
+                           .arg(*n)};
     if (!file_.seek(index_ * RecordSize))
         return failWithFileError(QStringLiteral("cannot seek"));
     if (file_.write(record.toBytes()) != RecordSize)
         return failWithFileError(QStringLiteral("cannot write record %1").arg(index_ + 1));
     ++index_;
-    return true;
+    return {};
 }
 
 bool ArchiveFile::endReached() {
-    const qint64 n = count();
-    return n < 0 || index_ >= n;
+    const Result<qint64> n = count();
+    return !n || index_ >= *n;
 }
 
-template <typename Write> bool ArchiveFile::underLock(Write&& write) {
+template <typename Write> Result<> ArchiveFile::underLock(Write&& write) {
     if (!file_.isOpen())
-        return fail(QStringLiteral("the archive is not open"));
+        return Failure{QStringLiteral("the archive is not open")};
     // Counting and writing under one lock: another copy of the program that
     // counted at the same moment would otherwise write over this voucher.
     const ExclusiveFileLock lock(file_.handle());
     if (!lock.held())
-        return fail(QStringLiteral("cannot lock the archive: ") + systemError(lock.error()));
-    const qint64 n = count();
-    return n >= 0 && write(n) && syncToDisk();
+        return Failure{QStringLiteral("cannot lock the archive: ") + systemError(lock.error())};
+    const Result<qint64> n = count();
+    if (!n)
+        return Failure{n.error()};
+    if (Result<> written = write(*n); !written)
+        return written;
+    return syncToDisk();
 }
 
-bool ArchiveFile::append(const VoucherRecord& record, qint64* newPosition) {
-    const bool written = underLock([&](qint64 n) {
+Result<qint64> ArchiveFile::append(const VoucherRecord& record) {
+    const Result<> written = underLock([&](qint64 n) {
         index_ = n;
         return writeAtIndex(record);
     });
-    if (written && newPosition)
-        *newPosition = index_;
-    return written;
+    if (!written)
+        return Failure{written.error()};
+    return index_;
 }
 
-bool ArchiveFile::update(qint64 position, const VoucherRecord& record) {
-    return underLock([&](qint64 n) {
+Result<qint64> ArchiveFile::update(qint64 position, const VoucherRecord& record) {
+    const Result<> written = underLock([&](qint64 n) -> Result<> {
         if (position < 1 || position > n)
-            return fail(QStringLiteral("no record at position %1: the archive has %2")
-                            .arg(position)
-                            .arg(n));
+            return Failure{QStringLiteral("no record at position %1: the archive has %2")
+                               .arg(position)
+                               .arg(n)};
         index_ = position - 1;
         return writeAtIndex(record);
     });
+    if (!written)
+        return Failure{written.error()};
+    return position;
 }
 
-bool ArchiveFile::syncToDisk() {
+Result<> ArchiveFile::syncToDisk() {
     if (!file_.flush())
         return failWithFileError(QStringLiteral("cannot flush the archive"));
 #if defined(Q_OS_LINUX)
@@ -180,14 +177,15 @@ bool ArchiveFile::syncToDisk() {
     const int result = ::fsync(file_.handle());
 #endif
     if (result != 0)
-        return fail(QStringLiteral("cannot write the archive to disk: ") + systemError(errno));
-    return true;
+        return Failure{QStringLiteral("cannot write the archive to disk: ") + systemError(errno)};
+    return {};
 }
 
-bool ArchiveFile::scan(const Visitor& visit) {
-    const qint64 n = count();
-    if (n < 0)
-        return false;
+Result<> ArchiveFile::scan(const Visitor& visit) {
+    const Result<qint64> total = count();
+    if (!total)
+        return Failure{total.error()};
+    const qint64 n = *total;
 #if defined(Q_OS_LINUX)
     ::posix_fadvise(file_.handle(), 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
@@ -211,19 +209,14 @@ bool ArchiveFile::scan(const Visitor& visit) {
         for (qint64 i = 0; i < records; ++i, record += RecordSize) {
             ++index_;
             if (!visit(index_, record))
-                return true;
+                return {};
         }
     }
-    return true;
+    return {};
 }
 
-bool ArchiveFile::fail(const QString& what) {
-    error_ = what;
-    return false;
-}
-
-bool ArchiveFile::failWithFileError(const QString& what) {
-    return fail(what + QStringLiteral(": ") + file_.errorString());
+Failure ArchiveFile::failWithFileError(const QString& what) const {
+    return Failure{what + QStringLiteral(": ") + file_.errorString()};
 }
 
 } // namespace scontrix::storage

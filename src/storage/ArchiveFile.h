@@ -1,11 +1,11 @@
 #pragma once
 
+#include "storage/Result.h"
 #include "storage/VoucherRecord.h"
 
 #include <QFile>
 #include <QString>
 #include <functional>
-#include <optional>
 
 namespace scontrix::storage {
 
@@ -15,7 +15,7 @@ namespace scontrix::storage {
 // byte i * Size and is shown to the user as position i + 1. Bytes of an
 // incomplete last record are neither counted nor read.
 //
-// Every failure is returned (false, -1 or no value) with errorString() set, and
+// Every operation that can fail returns a Result whose error() says why, and
 // the caller decides what to tell the user.
 //
 // Two copies of the program working on an archive in a shared folder must not
@@ -47,25 +47,24 @@ public:
     // neither opened for writing nor created (read-only file, missing write
     // permission, a folder, a missing parent folder), even for operations that
     // only read. The path is trimmed of blanks and control characters first.
-    bool open(const QString& path);
+    Result<> open(const QString& path);
     bool isOpen() const { return file_.isOpen(); }
     void close();
 
     // File size divided by RecordSize, rounded down; read afresh from the file
     // system each time, since another copy of the program may have appended.
-    // -1 on failure.
-    qint64 count();
+    Result<qint64> count();
 
     // Sets the current 0-based index; the count itself is allowed (the place
     // for a new record), anything beyond it fails.
-    bool seek(qint64 index);
+    Result<> seek(qint64 index);
     // The record at the current index, then the index moves on by one. Fails at
     // or beyond the count.
-    std::optional<VoucherRecord> read();
+    Result<VoucherRecord> read();
     // Writes at the current index, replacing the record there or, at the
     // count, adding it; then the index moves on by one. Takes no lock: for
     // saving a voucher use append() or update().
-    bool write(const VoucherRecord& record);
+    Result<> write(const VoucherRecord& record);
 
     // After reading or writing the record at index i, i + 1: the 1-based
     // position of the record just handled.
@@ -74,31 +73,27 @@ public:
     bool endReached();
 
     // Adds the record after the last one under the lock and makes sure it is on
-    // disk before returning; `newPosition` receives its 1-based position,
-    // which is also the new count.
-    bool append(const VoucherRecord& record, qint64* newPosition = nullptr);
+    // disk before returning its 1-based position, which is also the new count.
+    Result<qint64> append(const VoucherRecord& record);
     // Replaces the record at 1-based `position` under the lock and makes sure
-    // it is on disk. Fails when there is no record at that position.
-    bool update(qint64 position, const VoucherRecord& record);
+    // it is on disk; returns that position, as append() returns its own.
+    // Fails when there is no record at that position.
+    Result<qint64> update(qint64 position, const VoucherRecord& record);
 
     // Reads every record present when the scan starts, from the first, in
     // large blocks and without decoding anything; afterwards position() is
     // that of the last record handed out (the count, unless stopped early).
-    bool scan(const Visitor& visit);
-
-    QString errorString() const { return error_; }
+    Result<> scan(const Visitor& visit);
 
 private:
-    bool fail(const QString& what);
-    bool failWithFileError(const QString& what);
-    bool writeAtIndex(const VoucherRecord& record);
-    bool syncToDisk();
+    Failure failWithFileError(const QString& what) const;
+    Result<> writeAtIndex(const VoucherRecord& record);
+    Result<> syncToDisk();
     // Runs write(count) holding the lock, then puts the file on disk.
-    template <typename Write> bool underLock(Write&& write);
+    template <typename Write> Result<> underLock(Write&& write);
 
     QFile file_;
     qint64 index_ = 0;
-    QString error_;
 };
 
 } // namespace scontrix::storage

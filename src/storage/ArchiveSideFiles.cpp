@@ -46,11 +46,11 @@ ArchiveDefaults loadArchiveDefaults(const QString& iniPath) {
     return defaults;
 }
 
-bool saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defaults, QString* error) {
+Result<> saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defaults) {
     IniFile ini = IniFile::load(iniPath);
     for (const auto& [key, member] : Keys)
         ini.setValue(Section, key, trimControl(defaults.*member));
-    return ini.save(iniPath, error);
+    return ini.save(iniPath);
 }
 
 } // namespace scontrix::storage

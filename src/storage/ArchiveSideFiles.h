@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/Result.h"
+
 #include <QString>
 
 // The files kept beside each archive and found by its name alone: the settings
@@ -33,7 +35,6 @@ ArchiveDefaults loadArchiveDefaults(const QString& iniPath);
 
 // Writes the five trimmed values (empty ones too) in the order Inizio,
 // Scadenza, Valore, Luogo, Condizioni, keeping everything else in the file.
-bool saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defaults,
-                         QString* error = nullptr);
+Result<> saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defaults);
 
 } // namespace scontrix::storage

@@ -134,19 +134,16 @@ QByteArray IniFile::toBytes() const {
     return bytes;
 }
 
-bool IniFile::save(const QString& path, QString* error) const {
+Result<> IniFile::save(const QString& path) const {
     QSaveFile file(path);
     const QByteArray bytes = toBytes();
     // Unbuffered, so that a short write (a full disk, a size limit) is seen
     // here: through the buffer it would surface only at commit, where a
     // partial write can pass unnoticed and replace the file with a stub.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+        file.write(bytes) != bytes.size() || !file.commit())
+        return Failure{file.errorString()};
+    return {};
 }
 
 } // namespace scontrix::storage

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/Result.h"
+
 #include <QString>
 #include <QStringList>
 #include <utility>
@@ -37,7 +39,7 @@ public:
     // save (for instance in a folder without write permission) leaves the old
     // file as it was. The byte order mark, if the file had one, is not written
     // back: the other copies of the program read the file as Windows-1252.
-    bool save(const QString& path, QString* error = nullptr) const;
+    Result<> save(const QString& path) const;
 
     // The document as save() writes it.
     QByteArray toBytes() const;

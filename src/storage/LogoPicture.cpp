@@ -18,28 +18,30 @@ bool makeFolderOf(const QString& path) {
 }
 } // namespace
 
-LogoLoad loadLogo(const QString& path) {
+Result<QImage> loadLogo(const QString& path) {
     if (!makeFolderOf(path))
-        return {LogoLoad::Outcome::Unavailable, {}};
+        return QImage();
     return readPicture(path);
 }
 
-LogoLoad readPicture(const QString& path) {
+Result<QImage> readPicture(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {LogoLoad::Outcome::Unavailable, {}};
+        return QImage();
     // Decode by content, not by extension: a ".jpg" may well hold a bitmap.
     QImageReader reader(&file);
     reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull())
-        return {LogoLoad::Outcome::Undecodable, {}};
-    return {LogoLoad::Outcome::Loaded, image};
+        return Failure{reader.errorString()};
+    return image;
 }
 
-bool saveLogo(const QString& path, const QImage& image) {
-    if (image.isNull() || !makeFolderOf(path))
-        return false;
+Result<> saveLogo(const QString& path, const QImage& image) {
+    if (image.isNull())
+        return Failure{QStringLiteral("there is no picture to save")};
+    if (!makeFolderOf(path))
+        return Failure{QStringLiteral("cannot make the folder of ") + path};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -51,10 +53,12 @@ bool saveLogo(const QString& path, const QImage& image) {
         painter.drawImage(0, 0, image);
     }
     if (!opaque.save(&buffer, "JPEG", JpegQuality))
-        return false;
+        return Failure{QStringLiteral("cannot encode the picture as JPEG")};
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-           file.write(bytes) == bytes.size() && file.commit();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit())
+        return Failure{file.errorString()};
+    return {};
 }
 
 } // namespace scontrix::storage

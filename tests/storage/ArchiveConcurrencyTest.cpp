@@ -49,11 +49,11 @@ TEST(StorageArchiveConcurrency, ChildAppender) {
     for (int sequence = 1; sequence <= AppendsPerChild; ++sequence) {
         // One open per voucher, as the editor does.
         ArchiveFile archive;
-        ASSERT_TRUE(archive.open(archivePath)) << archive.errorString().toStdString();
-        qint64 position = 0;
-        ASSERT_TRUE(archive.append(taggedVoucher(child, sequence), &position))
-            << archive.errorString().toStdString();
-        ASSERT_GE(position, sequence);
+        const Result<> opened = archive.open(archivePath);
+        ASSERT_TRUE(opened) << opened.error().toStdString();
+        const Result<qint64> position = archive.append(taggedVoucher(child, sequence));
+        ASSERT_TRUE(position) << position.error().toStdString();
+        ASSERT_GE(*position, sequence);
     }
 }
 

@@ -38,7 +38,8 @@ TEST_F(StorageArchiveFile, CountsScansAndReadsOnlyWholeRecords) {
         writeFile(path(), content);
 
         ArchiveFile archive;
-        ASSERT_TRUE(archive.open(path())) << archive.errorString().toStdString();
+        const Result<> opened = archive.open(path());
+        ASSERT_TRUE(opened) << opened.error().toStdString();
         EXPECT_EQ(archive.count(), c.count);
 
         QStringList scanned;
@@ -54,7 +55,7 @@ TEST_F(StorageArchiveFile, CountsScansAndReadsOnlyWholeRecords) {
         ASSERT_TRUE(archive.seek(0));
         while (!archive.endReached()) {
             const auto record = archive.read();
-            ASSERT_TRUE(record.has_value()) << archive.errorString().toStdString();
+            ASSERT_TRUE(record.has_value()) << record.error().toStdString();
             EXPECT_EQ(archive.position(), read.size() + 1);
             read.append(record->num);
         }
@@ -65,8 +66,9 @@ TEST_F(StorageArchiveFile, CountsScansAndReadsOnlyWholeRecords) {
         EXPECT_EQ(read, expected);
 
         // Reading at or beyond the count fails; seeking beyond it fails too.
-        EXPECT_FALSE(archive.read().has_value());
-        EXPECT_FALSE(archive.errorString().isEmpty());
+        const Result<VoucherRecord> pastTheEnd = archive.read();
+        EXPECT_FALSE(pastTheEnd.has_value());
+        EXPECT_FALSE(pastTheEnd.error().isEmpty());
         EXPECT_TRUE(archive.seek(c.count));
         EXPECT_FALSE(archive.read().has_value());
         EXPECT_FALSE(archive.seek(c.count + 1));
@@ -108,8 +110,8 @@ TEST_F(StorageArchiveFile, AppendWritesOnlyTheNewRecordAfterTheLast) {
 
     ArchiveFile archive;
     ASSERT_TRUE(archive.open(path()));
-    qint64 newPosition = 0;
-    ASSERT_TRUE(archive.append(voucher, &newPosition)) << archive.errorString().toStdString();
+    const Result<qint64> newPosition = archive.append(voucher);
+    ASSERT_TRUE(newPosition) << newPosition.error().toStdString();
     EXPECT_EQ(newPosition, 8);
     EXPECT_EQ(archive.position(), 8);
     EXPECT_EQ(archive.count(), 8);
@@ -130,7 +132,9 @@ TEST_F(StorageArchiveFile, UpdateReplacesOnlyItsRecord) {
 
     ArchiveFile archive;
     ASSERT_TRUE(archive.open(path()));
-    ASSERT_TRUE(archive.update(12, changed)) << archive.errorString().toStdString();
+    const Result<qint64> updated = archive.update(12, changed);
+    ASSERT_TRUE(updated) << updated.error().toStdString();
+    EXPECT_EQ(updated, 12);
     EXPECT_EQ(archive.position(), 12);
     // No record there: nothing written.
     EXPECT_FALSE(archive.update(41, changed));
@@ -196,10 +200,11 @@ TEST_F(StorageArchiveFile, OpeningFailsWhereNoFileCanBeOpenedOrCreated) {
     };
     for (const QString& failing : cases) {
         ArchiveFile archive;
-        EXPECT_FALSE(archive.open(failing)) << failing.toStdString();
-        EXPECT_FALSE(archive.errorString().isEmpty());
+        const Result<> opened = archive.open(failing);
+        EXPECT_FALSE(opened) << failing.toStdString();
+        EXPECT_FALSE(opened.error().isEmpty());
         // Every operation on it fails rather than pretending.
-        EXPECT_EQ(archive.count(), -1);
+        EXPECT_FALSE(archive.count().has_value());
         EXPECT_FALSE(archive.read().has_value());
         EXPECT_FALSE(archive.append(numberedVoucher(1)));
     }
@@ -219,9 +224,10 @@ TEST_F(StorageArchiveFile, ReadOnlyArchiveFailsToOpen) {
     const QString archivePath = path();
     const int result = test::runAsOrdinaryUser([&] {
         ArchiveFile archive;
-        if (archive.open(archivePath))
+        const Result<> opened = archive.open(archivePath);
+        if (opened)
             return 1;
-        return archive.errorString().isEmpty() ? 2 : 0;
+        return opened.error().isEmpty() ? 2 : 0;
     });
     EXPECT_EQ(result, 0) << "1: opened, 2: no error text, 125: could not give up root";
     EXPECT_EQ(readFile(path()), content);

@@ -124,10 +124,10 @@ TEST_F(StorageIniFile, FailedSaveLeavesTheOldFile) {
             return 3;
         ini.setValue(QStringLiteral("Dati Buono"), QStringLiteral("Valore"),
                      QStringLiteral("99,00"));
-        QString error;
-        if (ini.save(iniPath, &error))
+        const Result<> saved = ini.save(iniPath);
+        if (saved)
             return 1;
-        return error.isEmpty() ? 2 : 0;
+        return saved.error().isEmpty() ? 2 : 0;
     });
     QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(result, 0) << "1: saved, 2: no error text, 3: not read, 125: could not give up root";
