@@ -1,18 +1,18 @@
 #pragma once
 
+#include "storage/Result.h"
+#include "storage/VoucherRecord.h"
 #include "ui/Windows.h"
 
 #include <QHash>
 #include <QImage>
+#include <array>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace scontrix::storage {
-struct VoucherRecord;
-}
 namespace scontrix::ui {
 class Picture;
 class ShapeRect;
@@ -27,6 +27,9 @@ namespace scontrix::editor {
 // cashed box and a logo, laid out as a mock-up of the printed voucher. All of
 // its state is in its controls; `lblPosizione` tells a stored voucher (its
 // 1-based position) from a new one (empty).
+//
+// The handlers are in TfrmBiglietti.cpp; the layout, the controls and the
+// behaviour of the fields are set up in TfrmBigliettiLayout.cpp.
 class TfrmBiglietti : public ui::FullScreenWindow {
     Q_OBJECT
 public:
@@ -102,7 +105,8 @@ public:
     void LoadVoucherLogo();
     void SaveVoucherLogo();
     void LoadArchiveDefaults();
-    void SaveArchiveDefaults();
+    // Fails when the settings file cannot be written; the error says why.
+    storage::Result<> SaveArchiveDefaults();
 
     // The placeholder logo of a voucher without one.
     QImage placeholder() const;
@@ -116,11 +120,23 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // One row per text field, in record order: the control, the record field
+    // it shows, the most characters the user may type, and whether it is on
+    // the customer's side (idle colour alice blue, else white).
+    struct FieldRow {
+        QLineEdit* TfrmBiglietti::*control;
+        storage::VoucherRecord::Field field;
+        int typingLimit;
+        bool customerSide;
+    };
+    static const std::array<FieldRow, 12> FieldRows;
+
     void buildToolbar(QWidget* pan);
     void buildCustomerBlock(QWidget* pan);
     void buildVoucherBlock(QWidget* pan);
     void buildNotesAndStatus(QWidget* pan);
     void setUpFieldBehaviour();
+    void connectActionsAndHints();
 
     // Navigation: shows the record at 1-based `position` of an open archive.
     enum class Step { First, Previous, Next, Last };
@@ -129,12 +145,9 @@ private:
     QString archivePath() const;
     QString archiveName() const;
     void reportAccessFailure();
-    bool fieldKeyPress(QLineEdit* field, QKeyEvent* key);
     void openDatePicker(QLineEdit* field);
-    void setFocusColour(QLineEdit* field, bool focused);
 
     app::WindowSet& windows_;
-    QList<QLineEdit*> fields_;
     QHash<QObject*, QString> hints_;
 };
 
