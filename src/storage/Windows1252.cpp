@@ -93,7 +93,8 @@ static_assert(substitutesSorted(), "Substitutes must stay sorted for the binary 
 QChar decodeByte(uchar byte) {
     if (byte >= 0x80 && byte <= 0x9F)
         return QChar(HighHalf[byte - 0x80]);
-    return QChar(byte);
+    // Every other byte is the code point of the same number.
+    return QChar(static_cast<char16_t>(byte));
 }
 
 QString decode(const char* bytes, qsizetype size) {
