@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "TableRows.h"
 #include "WriteFailure.h"
 #include "access/Crypt.h"
 #include "access/TfrmCambiaPassword.h"
@@ -61,16 +62,27 @@ TEST_F(LoginWindow, ButtonFollowsEveryKeystrokeAndBlanksNeverCount) {
     EXPECT_FALSE(login()->cmdOK->isEnabled());
 }
 
-TEST_F(LoginWindow, FirstAccessPasswordIgnoresCaseAndBlanks) {
-    for (const QString& typed : {QStringLiteral("lucernaviolina"), QStringLiteral("LUCERNAVIOLINA"),
-                                QStringLiteral("  LucernaViolina  ")}) {
-        SetUp();
-        typeAndEnter(typed);
-        EXPECT_TRUE(desktop.messages.messages.empty()) << typed.toStdString();
-        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()}) << typed.toStdString();
-        EXPECT_EQ(login()->txtPassword->text(), typed) << "the field keeps its text";
-    }
+struct FirstAccessRow {
+    const char* name; // of the row
+    QString typed;
+};
+const FirstAccessRow firstAccessRows[] = {
+    {"AsGiven", QStringLiteral("lucernaviolina")},
+    {"Capitals", QStringLiteral("LUCERNAVIOLINA")},
+    {"MixedCaseWithBlanks", QStringLiteral("  LucernaViolina  ")},
+};
+
+class FirstAccess : public LoginWindow, public ::testing::WithParamInterface<FirstAccessRow> {};
+
+TEST_P(FirstAccess, PasswordIgnoresCaseAndBlanks) {
+    const QString& typed = GetParam().typed;
+    typeAndEnter(typed);
+    EXPECT_TRUE(desktop.messages.messages.empty()) << typed.toStdString();
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()}) << typed.toStdString();
+    EXPECT_EQ(login()->txtPassword->text(), typed) << "the field keeps its text";
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, FirstAccess, ::testing::ValuesIn(firstAccessRows), test::RowName());
 
 TEST_F(LoginWindow, WrongPasswordEmptiesTheFieldAndKeepsTheFocus) {
     typeAndEnter(QStringLiteral("lucernaviolina2"));
@@ -83,29 +95,33 @@ TEST_F(LoginWindow, WrongPasswordEmptiesTheFieldAndKeepsTheFocus) {
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{login()});
 }
 
-TEST_F(LoginWindow, StoreProblems) {
-    struct Case {
-        const char* name;
-        QByteArray store; // empty: no file at all
-        QString message;
-        bool fieldKept;
-    } cases[] = {
-        {"missing store", {}, WrongPassword, false},
-        {"no section", "[Altro]\r\nValore=5EA725367CF897B6EDDFC9FA7726\r\n", WrongPassword, false},
-        {"no key", "[Accesso]\r\nAltro=5EA7\r\n", WrongPassword, false},
-        {"damaged value", "[Accesso]\r\nValore=5EA7G5\r\n", ReadFailure, true},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        QFile::remove(folder.file(QStringLiteral("unins000.dll")));
-        if (!c.store.isEmpty())
-            folder.write(QStringLiteral("unins000.dll"), c.store);
-        typeAndEnter(QStringLiteral("lucernaviolina"));
-        EXPECT_EQ(desktop.messages.texts(), QStringList{c.message}) << c.name;
-        EXPECT_EQ(login()->txtPassword->text().isEmpty(), !c.fieldKept) << c.name;
-        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{login()}) << c.name;
-    }
+struct StoreProblemRow {
+    const char* name;
+    QByteArray store; // empty: no file at all
+    QString message;
+    bool fieldKept;
+};
+const StoreProblemRow storeProblemRows[] = {
+    {"MissingStore", {}, WrongPassword, false},
+    {"NoSection", "[Altro]\r\nValore=5EA725367CF897B6EDDFC9FA7726\r\n", WrongPassword, false},
+    {"NoKey", "[Accesso]\r\nAltro=5EA7\r\n", WrongPassword, false},
+    {"DamagedValue", "[Accesso]\r\nValore=5EA7G5\r\n", ReadFailure, true},
+};
+
+class StoreProblem : public LoginWindow, public ::testing::WithParamInterface<StoreProblemRow> {};
+
+TEST_P(StoreProblem, IsReportedAndTheLoginStays) {
+    const StoreProblemRow& c = GetParam();
+    QFile::remove(folder.file(QStringLiteral("unins000.dll")));
+    if (!c.store.isEmpty())
+        folder.write(QStringLiteral("unins000.dll"), c.store);
+    typeAndEnter(QStringLiteral("lucernaviolina"));
+    EXPECT_EQ(desktop.messages.texts(), QStringList{c.message}) << c.name;
+    EXPECT_EQ(login()->txtPassword->text().isEmpty(), !c.fieldKept) << c.name;
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{login()}) << c.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, StoreProblem, ::testing::ValuesIn(storeProblemRows), test::RowName());
 
 TEST_F(LoginWindow, EsciEndsTheProgramWithoutAQuestion) {
     QTest::mouseClick(login()->cmdEsci, Qt::LeftButton);
@@ -183,44 +199,47 @@ TEST_F(ChangePassword, SuccessfulChangeIsUsedByTheLoginAtOnce) {
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()});
 }
 
-TEST_F(ChangePassword, RefusalsKeepTheStoredPassword) {
-    const QString tooLong(256, u'a');
-    struct Case {
-        const char* name;
-        QString old, fresh, confirm;
-        QString message;
-        QString oldLeft, newLeft, confirmLeft;
-        QLineEdit* access::TfrmCambiaPassword::*focused;
-    } cases[] = {
-        {"wrong old", QStringLiteral("sbagliata"), QStringLiteral("x"), QStringLiteral("x"), WrongOld,
-         QString(), QStringLiteral("x"), QStringLiteral("x"), &access::TfrmCambiaPassword::txtPasswordOld},
-        {"confirmation differs by case", QStringLiteral("lucernaviolina"), QStringLiteral("Negozio"),
-         QStringLiteral("negozio"), NotConfirmed, QStringLiteral("lucernaviolina"), QString(), QString(),
-         &access::TfrmCambiaPassword::txtPasswordNew},
-        {"256 characters", QStringLiteral("lucernaviolina"), tooLong, tooLong,
-         QStringLiteral("Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 caratteri."),
-         QStringLiteral("lucernaviolina"), QString(), QString(), &access::TfrmCambiaPassword::txtPasswordNew},
-        {"character beyond U+00FF", QStringLiteral("lucernaviolina"), QStringLiteral("prezzo€"),
-         QStringLiteral("prezzo€"),
-         QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi. Usa solo lettere, "
-                        "lettere accentate, cifre e i comuni segni di punteggiatura."),
-         QStringLiteral("lucernaviolina"), QString(), QString(), &access::TfrmCambiaPassword::txtPasswordNew},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        const QByteArray before = store();
-        fill(c.old, c.fresh, c.confirm);
-        change()->cmdOKClick();
-        EXPECT_EQ(desktop.messages.texts(), QStringList{c.message}) << c.name;
-        EXPECT_EQ(change()->txtPasswordOld->text(), c.oldLeft) << c.name;
-        EXPECT_EQ(change()->txtPasswordNew->text(), c.newLeft) << c.name;
-        EXPECT_EQ(change()->txtConferma->text(), c.confirmLeft) << c.name;
-        EXPECT_TRUE((change()->*c.focused)->hasFocus()) << c.name;
-        EXPECT_FALSE(change()->cmdOK->isEnabled()) << c.name;
-        EXPECT_EQ(store(), before) << c.name;
-        EXPECT_TRUE(change()->isVisible()) << c.name;
-    }
+struct RefusalRow {
+    const char* name;
+    QString old, fresh, confirm;
+    QString message;
+    QString oldLeft, newLeft, confirmLeft;
+    QLineEdit* access::TfrmCambiaPassword::*focused;
+};
+const RefusalRow refusalRows[] = {
+    {"WrongOld", QStringLiteral("sbagliata"), QStringLiteral("x"), QStringLiteral("x"), WrongOld,
+     QString(), QStringLiteral("x"), QStringLiteral("x"), &access::TfrmCambiaPassword::txtPasswordOld},
+    {"ConfirmationDiffersByCase", QStringLiteral("lucernaviolina"), QStringLiteral("Negozio"),
+     QStringLiteral("negozio"), NotConfirmed, QStringLiteral("lucernaviolina"), QString(), QString(),
+     &access::TfrmCambiaPassword::txtPasswordNew},
+    {"TooLong", QStringLiteral("lucernaviolina"), QString(256, u'a'), QString(256, u'a'),
+     QStringLiteral("Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 caratteri."),
+     QStringLiteral("lucernaviolina"), QString(), QString(), &access::TfrmCambiaPassword::txtPasswordNew},
+    {"CharacterBeyondLatin1", QStringLiteral("lucernaviolina"), QStringLiteral("prezzo€"),
+     QStringLiteral("prezzo€"),
+     QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi. Usa solo lettere, "
+                    "lettere accentate, cifre e i comuni segni di punteggiatura."),
+     QStringLiteral("lucernaviolina"), QString(), QString(), &access::TfrmCambiaPassword::txtPasswordNew},
+};
+
+class PasswordRefusal : public ChangePassword, public ::testing::WithParamInterface<RefusalRow> {};
+
+TEST_P(PasswordRefusal, KeepsTheStoredPassword) {
+    const RefusalRow& c = GetParam();
+    const QByteArray before = store();
+    fill(c.old, c.fresh, c.confirm);
+    change()->cmdOKClick();
+    EXPECT_EQ(desktop.messages.texts(), QStringList{c.message}) << c.name;
+    EXPECT_EQ(change()->txtPasswordOld->text(), c.oldLeft) << c.name;
+    EXPECT_EQ(change()->txtPasswordNew->text(), c.newLeft) << c.name;
+    EXPECT_EQ(change()->txtConferma->text(), c.confirmLeft) << c.name;
+    EXPECT_TRUE((change()->*c.focused)->hasFocus()) << c.name;
+    EXPECT_FALSE(change()->cmdOK->isEnabled()) << c.name;
+    EXPECT_EQ(store(), before) << c.name;
+    EXPECT_TRUE(change()->isVisible()) << c.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, PasswordRefusal, ::testing::ValuesIn(refusalRows), test::RowName());
 
 TEST_F(ChangePassword, ExactlyTheLongestStorablePasswordIsAccepted) {
     const QString longest = QString(255, u'ÿ');

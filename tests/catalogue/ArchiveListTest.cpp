@@ -1,4 +1,5 @@
 #include "CatalogueFixture.h"
+#include "TableRows.h"
 #include "catalogue/ArchiveCatalogue.h"
 #include "editor/TfrmBiglietti.h"
 
@@ -58,33 +59,38 @@ TEST_F(ArchiveList, CountHasOneFormAndFollowsEveryShowing) {
     }
 }
 
-TEST_F(ArchiveList, OpeningHandsPathAndNameToTheEditor) {
-    struct Case {
-        const char* file;
-        const char* name;
-    } cases[] = {
-        {"Neg.ozio.eur", "Neg.ozio"},
-        {"Saldi.EUR", "Saldi"},
-        {"Saldi.eur.eur", "Saldi.eur"},
-        {" Fiera .eur", " Fiera "},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        const QString file = QString::fromLatin1(c.file);
-        folder.write(file, {});
-        folder.write(QStringLiteral("Altro.eur"), {});
-        showSelection();
-        select(file);
-        click(selection()->btnApri);
+struct OpeningRow {
+    const char* name; // of the row
+    const char* file;
+    const char* archive;
+};
+const OpeningRow openingRows[] = {
+    {"DotInTheName", "Neg.ozio.eur", "Neg.ozio"},
+    {"ExtensionInCapitals", "Saldi.EUR", "Saldi"},
+    {"ExtensionTwice", "Saldi.eur.eur", "Saldi.eur"},
+    {"BlanksAroundTheName", " Fiera .eur", " Fiera "},
+};
 
-        editor::TfrmBiglietti* editor = windows->frmBiglietti();
-        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{editor}) << c.file;
-        EXPECT_EQ(editor->lblFile->text(), folder.file(file)) << c.file;
-        EXPECT_EQ(editor->lblNome->text(), QString::fromLatin1(c.name)) << c.file;
-        EXPECT_EQ(selection()->lblMemory->text(), QStringLiteral("password")) << c.file;
-        EXPECT_TRUE(desktop.messages.messages.empty()) << c.file;
-    }
+class ArchiveOpening : public ArchiveList, public ::testing::WithParamInterface<OpeningRow> {};
+
+TEST_P(ArchiveOpening, HandsPathAndNameToTheEditor) {
+    const OpeningRow& c = GetParam();
+    const QString file = QString::fromLatin1(c.file);
+    folder.write(file, {});
+    folder.write(QStringLiteral("Altro.eur"), {});
+    showSelection();
+    select(file);
+    click(selection()->btnApri);
+
+    editor::TfrmBiglietti* editor = windows->frmBiglietti();
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{editor}) << c.file;
+    EXPECT_EQ(editor->lblFile->text(), folder.file(file)) << c.file;
+    EXPECT_EQ(editor->lblNome->text(), QString::fromLatin1(c.archive)) << c.file;
+    EXPECT_EQ(selection()->lblMemory->text(), QStringLiteral("password")) << c.file;
+    EXPECT_TRUE(desktop.messages.messages.empty()) << c.file;
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, ArchiveOpening, ::testing::ValuesIn(openingRows), test::RowName());
 
 TEST_F(ArchiveList, EveryOtherWayOutReturnsToTheStartScreen) {
     folder.write(QStringLiteral("Negozio.eur"), {});

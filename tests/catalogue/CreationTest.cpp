@@ -1,4 +1,5 @@
 #include "CatalogueFixture.h"
+#include "TableRows.h"
 #include "editor/TfrmBiglietti.h"
 #include "platform/Recording.h"
 
@@ -135,7 +136,26 @@ TEST_F(Creation, FilteredCharactersNeverReachTheFieldWhileEditingKeysWork) {
     EXPECT_EQ(field()->text(), QStringLiteral("bxc"));
 }
 
-TEST_F(Creation, UnsafePastedNamesAreRefusedAndNothingIsCreated) {
+struct UnsafeNameRow {
+    const char* name; // of the row
+    QString pasted;
+};
+const UnsafeNameRow unsafeNameRows[] = {
+    {"TwoFoldersUp", QStringLiteral("../../x")},
+    {"OneFolderUp", QStringLiteral("../Saldi")},
+    {"Subfolder", QStringLiteral("sub/Saldi")},
+    {"DrivePath", QStringLiteral("C:\\Saldi")},
+    {"Tab", QStringLiteral("Sal\tdi")},
+    {"ControlCharacter", QStringLiteral("Sal\u0001di")},
+    {"Delete", QStringLiteral("Sal\u007Fdi")},
+    {"QuestionMark", QStringLiteral("Saldi?")},
+    {"NWithTilde", QStringLiteral("Pe\u00F1a")},
+    {"Quotes", QStringLiteral("\"Saldi\"")},
+};
+
+class UnsafePastedName : public Creation, public ::testing::WithParamInterface<UnsafeNameRow> {};
+
+TEST_P(UnsafePastedName, IsRefusedAndNothingIsCreated) {
     // The program folder sits two levels down in a sandbox, so that a name
     // climbing out of it would still land where the test can see it.
     QTemporaryDir sandbox;
@@ -152,26 +172,21 @@ TEST_F(Creation, UnsafePastedNamesAreRefusedAndNothingIsCreated) {
     };
     const QStringList untouched = {"uno", "uno/due"};
 
-    const QStringList names = {
-        QStringLiteral("../../x"),     QStringLiteral("../Saldi"), QStringLiteral("sub/Saldi"),
-        QStringLiteral("C:\\Saldi"),   QStringLiteral("Sal\tdi"),  QStringLiteral("Sal\u0001di"),
-        QStringLiteral("Sal\u007Fdi"), QStringLiteral("Saldi?"),   QStringLiteral("Pe\u00F1a"),
-        QStringLiteral("\"Saldi\""),
-    };
-    for (const QString& name : names) {
-        SetUp();
-        showCreation();
-        platform::FixedProgramFolder sandboxed(programFolder);
-        platform::ScopedSeam<platform::ProgramFolder> guard(sandboxed);
-        paste(name);
-        ASSERT_EQ(field()->text(), name) << "pasting is not filtered";
-        apply();
-        expectOnlyMessage(MessageType::Warning, Unsafe, qPrintable(name));
-        EXPECT_TRUE(field()->hasFocus());
-        EXPECT_EQ(sandboxContents(), untouched) << qPrintable(name);
-        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()});
-    }
+    const QString& name = GetParam().pasted;
+    showCreation();
+    platform::FixedProgramFolder sandboxed(programFolder);
+    platform::ScopedSeam<platform::ProgramFolder> guard(sandboxed);
+    paste(name);
+    ASSERT_EQ(field()->text(), name) << "pasting is not filtered";
+    apply();
+    expectOnlyMessage(MessageType::Warning, Unsafe, qPrintable(name));
+    EXPECT_TRUE(field()->hasFocus());
+    EXPECT_EQ(sandboxContents(), untouched) << qPrintable(name);
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()});
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, UnsafePastedName, ::testing::ValuesIn(unsafeNameRows),
+                         test::RowName());
 
 TEST_F(Creation, TheTwoHundredFiftyFirstCharacterIsRefused) {
     showCreation();
@@ -183,45 +198,51 @@ TEST_F(Creation, TheTwoHundredFiftyFirstCharacterIsRefused) {
     EXPECT_EQ(field()->text().size(), 250);
 }
 
-TEST_F(Creation, AFileThatCannotBeCreatedIsReportedAndTheWindowStays) {
-    // Both hold for root too: a name longer than the file system allows (250
-    // two-byte letters), and a program folder that is no longer there.
+// Both hold for root too: a name longer than the file system allows (250
+// two-byte letters), and a program folder that is no longer there.
+struct UncreatableRow {
+    const char* name; // of the row
+    QString archive;
+    bool folderMissing;
+};
+const UncreatableRow uncreatableRows[] = {
+    {"NameTooLong", QString(250, u'\u00E8'), false},
+    {"FolderMissing", QStringLiteral("Saldi"), true},
+};
+
+class UncreatableFile : public Creation, public ::testing::WithParamInterface<UncreatableRow> {};
+
+TEST_P(UncreatableFile, IsReportedAndTheWindowStays) {
     QTemporaryDir gone;
     const QString missingFolder = gone.path() + QStringLiteral("/sparita/");
-    struct Case {
-        const char* what;
-        QString name;
-        bool folderMissing;
-    } cases[] = {
-        {"name too long", QString(250, u'\u00E8'), false},
-        {"folder missing", QStringLiteral("Saldi"), true},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        showCreation();
-        std::optional<platform::FixedProgramFolder> elsewhere;
-        std::optional<platform::ScopedSeam<platform::ProgramFolder>> guard;
-        if (c.folderMissing) {
-            elsewhere.emplace(missingFolder);
-            guard.emplace(*elsewhere);
-        }
-        field()->insert(c.name);
-        apply();
-        expectOnlyMessage(MessageType::Error,
-                          QStringLiteral("Attenzione: non è stato possibile creare l'archivio "
-                                         "\"%1\".\r\n\r\nVerificare che la cartella del programma "
-                                         "esista e non sia protetta da scrittura e che il nome non "
-                                         "sia troppo lungo; quindi riprovare oppure inserire un "
-                                         "nome diverso.")
-                              .arg(c.name),
-                          c.what);
-        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()}) << c.what;
-        EXPECT_EQ(field()->text(), c.name) << c.what;
-        EXPECT_TRUE(field()->hasFocus()) << c.what;
-        EXPECT_EQ(folderContents(), QStringList{"unins000.dll"}) << c.what;
-        EXPECT_FALSE(QDir(missingFolder).exists()) << c.what;
+    const UncreatableRow& c = GetParam();
+    const char* const what = c.name;
+    showCreation();
+    std::optional<platform::FixedProgramFolder> elsewhere;
+    std::optional<platform::ScopedSeam<platform::ProgramFolder>> guard;
+    if (c.folderMissing) {
+        elsewhere.emplace(missingFolder);
+        guard.emplace(*elsewhere);
     }
+    field()->insert(c.archive);
+    apply();
+    expectOnlyMessage(MessageType::Error,
+                      QStringLiteral("Attenzione: non è stato possibile creare l'archivio "
+                                     "\"%1\".\r\n\r\nVerificare che la cartella del programma "
+                                     "esista e non sia protetta da scrittura e che il nome non "
+                                     "sia troppo lungo; quindi riprovare oppure inserire un "
+                                     "nome diverso.")
+                          .arg(c.archive),
+                      what);
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()}) << what;
+    EXPECT_EQ(field()->text(), c.archive) << what;
+    EXPECT_TRUE(field()->hasFocus()) << what;
+    EXPECT_EQ(folderContents(), QStringList{"unins000.dll"}) << what;
+    EXPECT_FALSE(QDir(missingFolder).exists()) << what;
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, UncreatableFile, ::testing::ValuesIn(uncreatableRows),
+                         test::RowName());
 
 TEST_F(Creation, NameFieldIsYellowWhileFocusedAndAliceBlueOtherwise) {
     showCreation();

@@ -1,4 +1,5 @@
 #include "CatalogueFixture.h"
+#include "TableRows.h"
 
 #include <QFile>
 
@@ -31,38 +32,44 @@ protected:
     }
 };
 
-TEST_F(OpenAndDelete, ButtonsRefuseAnEmptyListOrNoSelection) {
-    struct Case {
-        const char* what;
-        bool withArchives;
-        ui::Picture* catalogue::TfrmApriArchivio::*button;
-        QString message;
-    } cases[] = {
-        {"open, empty list", false, &catalogue::TfrmApriArchivio::btnApri, EmptyList},
-        {"delete, empty list", false, &catalogue::TfrmApriArchivio::btnElimina, EmptyList},
-        {"open, nothing selected", true, &catalogue::TfrmApriArchivio::btnApri, SelectToOpen},
-        {"delete, nothing selected", true, &catalogue::TfrmApriArchivio::btnElimina,
-         SelectToDelete},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        if (c.withArchives)
-            writeShop();
-        const QStringList before = folderContents();
-        showSelection();
-        click(selection()->*c.button);
+struct RefusalRow {
+    const char* name;
+    bool withArchives;
+    ui::Picture* catalogue::TfrmApriArchivio::*button;
+    QString message;
+};
+const RefusalRow refusalRows[] = {
+    {"OpenEmptyList", false, &catalogue::TfrmApriArchivio::btnApri, EmptyList},
+    {"DeleteEmptyList", false, &catalogue::TfrmApriArchivio::btnElimina, EmptyList},
+    {"OpenNothingSelected", true, &catalogue::TfrmApriArchivio::btnApri, SelectToOpen},
+    {"DeleteNothingSelected", true, &catalogue::TfrmApriArchivio::btnElimina, SelectToDelete},
+};
 
-        ASSERT_EQ(desktop.messages.messages.size(), 1u) << c.what;
-        const auto& m = desktop.messages.messages[0];
-        EXPECT_EQ(m.kind, Kind::Typed) << c.what;
-        EXPECT_EQ(m.type, MessageType::Warning) << c.what;
-        EXPECT_EQ(m.text, c.message) << c.what;
-        EXPECT_EQ(m.owner, selection()) << c.what;
-        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{selection()}) << c.what;
-        EXPECT_EQ(folderContents(), before) << c.what;
-        EXPECT_EQ(selection()->lblMemory->text(), QStringLiteral("avvio")) << c.what;
-    }
+class OpenAndDeleteRefusal : public OpenAndDelete,
+                             public ::testing::WithParamInterface<RefusalRow> {};
+
+TEST_P(OpenAndDeleteRefusal, ButtonsRefuseAnEmptyListOrNoSelection) {
+    const RefusalRow& c = GetParam();
+    const char* const what = c.name;
+    if (c.withArchives)
+        writeShop();
+    const QStringList before = folderContents();
+    showSelection();
+    click(selection()->*c.button);
+
+    ASSERT_EQ(desktop.messages.messages.size(), 1u) << what;
+    const auto& m = desktop.messages.messages[0];
+    EXPECT_EQ(m.kind, Kind::Typed) << what;
+    EXPECT_EQ(m.type, MessageType::Warning) << what;
+    EXPECT_EQ(m.text, c.message) << what;
+    EXPECT_EQ(m.owner, selection()) << what;
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{selection()}) << what;
+    EXPECT_EQ(folderContents(), before) << what;
+    EXPECT_EQ(selection()->lblMemory->text(), QStringLiteral("avvio")) << what;
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, OpenAndDeleteRefusal, ::testing::ValuesIn(refusalRows),
+                         test::RowName());
 
 TEST_F(OpenAndDelete, AnsweringNoChangesNothing) {
     writeShop();
@@ -106,43 +113,50 @@ TEST_F(OpenAndDelete, AnsweringYesDeletesTheArchiveOnlyAndStaysOpen) {
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()});
 }
 
-TEST_F(OpenAndDelete, AnArchiveThatCannotBeDeletedIsNamedAndTheListRefreshed) {
-    // Both hold for root: the file vanished after the listing, or its name
-    // now belongs to a folder with something in it.
-    struct Case {
-        const char* what;
-        bool replaceWithFolder;
-    } cases[] = {{"file gone", false}, {"now a folder", true}};
-    for (const Case& c : cases) {
-        SetUp();
-        writeShop();
-        showSelection();
-        select(QStringLiteral("Negozio.eur"));
-        ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("Negozio.eur"))));
-        if (c.replaceWithFolder) {
-            ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Negozio.eur")));
-            folder.write(QStringLiteral("Negozio.eur/dentro.txt"), "x");
-        }
-        click(selection()->btnElimina);
+// Both hold for root: the file vanished after the listing, or its name now
+// belongs to a folder with something in it.
+struct UndeletableRow {
+    const char* name;
+    bool replaceWithFolder;
+};
+const UndeletableRow undeletableRows[] = {{"FileGone", false}, {"NowAFolder", true}};
 
-        ASSERT_EQ(desktop.messages.messages.size(), 2u) << c.what;
-        const auto& m = desktop.messages.messages[1];
-        EXPECT_EQ(m.kind, Kind::Typed) << c.what;
-        EXPECT_EQ(m.type, MessageType::Error) << c.what;
-        EXPECT_EQ(m.text,
-                  QStringLiteral(
-                      "Attenzione: non è stato possibile eliminare l'archivio \"Negozio.eur\".\r\n"
-                      "\r\nIl file potrebbe essere già stato eliminato o spostato, essere in uso "
-                      "da parte di un altro programma oppure trovarsi in una cartella protetta da "
-                      "scrittura."))
-            << c.what;
-        EXPECT_FALSE(desktop.messages.texts().contains(Deleted)) << c.what;
-        EXPECT_EQ(entries(), QStringList{"Altro.eur"}) << c.what;
-        EXPECT_EQ(selection()->lblCreati->text(), QStringLiteral("Sono stati creati 1 archivi."))
-            << c.what;
-        EXPECT_TRUE(selectedEntries().isEmpty()) << c.what;
-        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{selection()}) << c.what;
+class UndeletableArchive : public OpenAndDelete,
+                           public ::testing::WithParamInterface<UndeletableRow> {};
+
+TEST_P(UndeletableArchive, IsNamedAndTheListRefreshed) {
+    const UndeletableRow& c = GetParam();
+    const char* const what = c.name;
+    writeShop();
+    showSelection();
+    select(QStringLiteral("Negozio.eur"));
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("Negozio.eur"))));
+    if (c.replaceWithFolder) {
+        ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Negozio.eur")));
+        folder.write(QStringLiteral("Negozio.eur/dentro.txt"), "x");
     }
+    click(selection()->btnElimina);
+
+    ASSERT_EQ(desktop.messages.messages.size(), 2u) << what;
+    const auto& m = desktop.messages.messages[1];
+    EXPECT_EQ(m.kind, Kind::Typed) << what;
+    EXPECT_EQ(m.type, MessageType::Error) << what;
+    EXPECT_EQ(m.text,
+              QStringLiteral(
+                  "Attenzione: non è stato possibile eliminare l'archivio \"Negozio.eur\".\r\n"
+                  "\r\nIl file potrebbe essere già stato eliminato o spostato, essere in uso "
+                  "da parte di un altro programma oppure trovarsi in una cartella protetta da "
+                  "scrittura."))
+        << what;
+    EXPECT_FALSE(desktop.messages.texts().contains(Deleted)) << what;
+    EXPECT_EQ(entries(), QStringList{"Altro.eur"}) << what;
+    EXPECT_EQ(selection()->lblCreati->text(), QStringLiteral("Sono stati creati 1 archivi."))
+        << what;
+    EXPECT_TRUE(selectedEntries().isEmpty()) << what;
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{selection()}) << what;
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, UndeletableArchive, ::testing::ValuesIn(undeletableRows),
+                         test::RowName());
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "TableRows.h"
 #include "WriteFailure.h"
 #include "app/TfrmAvvio.h"
 #include "storage/ArchiveFile.h"
@@ -75,63 +76,76 @@ TEST_F(Editor, SettingsWithoutAPlaceLeaveItEmpty) {
 }
 
 // Every navigation button, from every kind of start, over archives of 0, 1 and 3.
-TEST_F(Editor, NavigationTable) {
-    enum Button { Primo, Indietro, Avanti, Ultimo };
-    struct Case {
-        int records;
-        const char* start; // the position label before the click
-        Button button;
-        const char* shown;  // the position label after it
-        bool emptyMessage;
-    } cases[] = {
-        {0, "", Primo, "", true},     {0, "", Indietro, "", true}, {0, "", Avanti, "", true},
-        {0, "", Ultimo, "", true},    {0, "1", Indietro, "1", false},
-        {0, "2", Avanti, "", true}, // the label is emptied
-        {1, "", Primo, "1", false},   {1, "", Indietro, "1", false}, {1, "", Avanti, "1", false},
-        {1, "", Ultimo, "1", false},  {1, "1", Avanti, "1", false},  {1, "1", Indietro, "1", false},
-        {3, "", Avanti, "1", false},  {3, "", Indietro, "1", false}, {3, "1", Avanti, "2", false},
-        {3, "2", Avanti, "3", false}, {3, "3", Avanti, "3", false},  {3, "3", Indietro, "2", false},
-        {3, "2", Indietro, "1", false}, {3, "1", Indietro, "1", false}, {3, "2", Primo, "1", false},
-        {3, "1", Ultimo, "3", false}, {3, "3", Primo, "1", false},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        writeArchive(c.records);
-        openEditor();
-        ed()->lblPosizione->setText(QString::fromLatin1(c.start));
-        ed()->txtAcquirente->setText(QStringLiteral("modifica non salvata"));
-        switch (c.button) {
-        case Primo: ed()->cmdPrimoClick(); break;
-        case Indietro: ed()->cmdIndietroClick(); break;
-        case Avanti: ed()->cmdAvantiClick(); break;
-        case Ultimo: ed()->cmdUltimoClick(); break;
-        }
-        const std::string what = std::to_string(c.records) + " records, from '" + c.start + "', button " +
-                                 std::to_string(c.button);
-        EXPECT_EQ(position(), QString::fromLatin1(c.shown)) << what;
-        if (c.emptyMessage) {
-            ASSERT_EQ(desktop.messages.messages.size(), 1u) << what;
-            EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Typed) << what;
-            EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Information) << what;
-            EXPECT_EQ(desktop.messages.messages[0].text, QStringLiteral("L'archivio non contiene nessuna scheda."));
-        } else {
-            EXPECT_TRUE(desktop.messages.messages.empty()) << what;
-        }
-        const bool moved = QString::fromLatin1(c.shown) != QString::fromLatin1(c.start) ||
-                           (c.records > 0 && QByteArray(c.start).isEmpty());
-        if (moved && !QByteArray(c.shown).isEmpty()) {
-            const int p = QByteArray(c.shown).toInt();
-            EXPECT_EQ(fieldTexts(), [&] {
-                QStringList t;
-                const auto r = voucher(p);
-                for (int f = 0; f < 12; ++f)
-                    t << r.text(static_cast<storage::VoucherRecord::Field>(f));
-                return t;
-            }()) << what;
-            EXPECT_EQ(ed()->chkPagato->isChecked(), p % 2 == 0) << what;
-        }
+enum NavigationButton { Primo, Indietro, Avanti, Ultimo };
+struct NavigationRow {
+    int records;
+    const char* start; // the position label before the click
+    NavigationButton button;
+    const char* shown;  // the position label after it
+    bool emptyMessage;
+};
+const NavigationRow navigationRows[] = {
+    {0, "", Primo, "", true},     {0, "", Indietro, "", true}, {0, "", Avanti, "", true},
+    {0, "", Ultimo, "", true},    {0, "1", Indietro, "1", false},
+    {0, "2", Avanti, "", true}, // the label is emptied
+    {1, "", Primo, "1", false},   {1, "", Indietro, "1", false}, {1, "", Avanti, "1", false},
+    {1, "", Ultimo, "1", false},  {1, "1", Avanti, "1", false},  {1, "1", Indietro, "1", false},
+    {3, "", Avanti, "1", false},  {3, "", Indietro, "1", false}, {3, "1", Avanti, "2", false},
+    {3, "2", Avanti, "3", false}, {3, "3", Avanti, "3", false},  {3, "3", Indietro, "2", false},
+    {3, "2", Indietro, "1", false}, {3, "1", Indietro, "1", false}, {3, "2", Primo, "1", false},
+    {3, "1", Ultimo, "3", false}, {3, "3", Primo, "1", false},
+};
+
+// "Of3From2Avanti": three records, label "2", button Avanti; "FromNew" for an empty label.
+std::string navigationRowName(const ::testing::TestParamInfo<NavigationRow>& info) {
+    const NavigationRow& c = info.param;
+    const char* buttons[] = {"Primo", "Indietro", "Avanti", "Ultimo"};
+    return "Of" + std::to_string(c.records) + "From" + (*c.start ? c.start : "New") +
+           buttons[c.button];
+}
+
+class EditorNavigation : public Editor, public ::testing::WithParamInterface<NavigationRow> {};
+
+TEST_P(EditorNavigation, ShowsTheRecordItReaches) {
+    const NavigationRow& c = GetParam();
+    writeArchive(c.records);
+    openEditor();
+    ed()->lblPosizione->setText(QString::fromLatin1(c.start));
+    ed()->txtAcquirente->setText(QStringLiteral("modifica non salvata"));
+    switch (c.button) {
+    case Primo: ed()->cmdPrimoClick(); break;
+    case Indietro: ed()->cmdIndietroClick(); break;
+    case Avanti: ed()->cmdAvantiClick(); break;
+    case Ultimo: ed()->cmdUltimoClick(); break;
+    }
+    const std::string what = std::to_string(c.records) + " records, from '" + c.start + "', button " +
+                             std::to_string(c.button);
+    EXPECT_EQ(position(), QString::fromLatin1(c.shown)) << what;
+    if (c.emptyMessage) {
+        ASSERT_EQ(desktop.messages.messages.size(), 1u) << what;
+        EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Typed) << what;
+        EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Information) << what;
+        EXPECT_EQ(desktop.messages.messages[0].text, QStringLiteral("L'archivio non contiene nessuna scheda."));
+    } else {
+        EXPECT_TRUE(desktop.messages.messages.empty()) << what;
+    }
+    const bool moved = QString::fromLatin1(c.shown) != QString::fromLatin1(c.start) ||
+                       (c.records > 0 && QByteArray(c.start).isEmpty());
+    if (moved && !QByteArray(c.shown).isEmpty()) {
+        const int p = QByteArray(c.shown).toInt();
+        EXPECT_EQ(fieldTexts(), [&] {
+            QStringList t;
+            const auto r = voucher(p);
+            for (int f = 0; f < 12; ++f)
+                t << r.text(static_cast<storage::VoucherRecord::Field>(f));
+            return t;
+        }()) << what;
+        EXPECT_EQ(ed()->chkPagato->isChecked(), p % 2 == 0) << what;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, EditorNavigation, ::testing::ValuesIn(navigationRows),
+                         navigationRowName);
 
 TEST_F(Editor, ShownVoucherGetsItsOwnLogoOrThePlaceholder) {
     writeArchive(3);
@@ -209,41 +223,46 @@ TEST_F(Editor, NavigationOnAnUnreadableArchiveReportsTheAccessFailure) {
                              "installazione del programma."));
 }
 
-TEST_F(Editor, SavingAsksForTheRequiredFieldsInTheirOrder) {
+struct RequiredRow {
+    const char* name; // the field
+    QLineEdit* editor::TfrmBiglietti::*field;
+    const char* warning;
+};
+const RequiredRow requiredRows[] = {
+    {"txtAcquirente", &editor::TfrmBiglietti::txtAcquirente, "il nome del cliente"},
+    {"txtNum", &editor::TfrmBiglietti::txtNum, "il numero del buono acquisto"},
+    {"txtPrezzo", &editor::TfrmBiglietti::txtPrezzo, "la data di inizio validità del buono acquisto"},
+    {"txtSpettatore", &editor::TfrmBiglietti::txtSpettatore, "la data di scadenza del buono acquisto"},
+    {"txtPosto", &editor::TfrmBiglietti::txtPosto, "il beneficiario del buono acquisto"},
+    {"txtEvento", &editor::TfrmBiglietti::txtEvento, "il valore del buono acquisto"},
+    {"txtLuogo", &editor::TfrmBiglietti::txtLuogo, "dove può essere utilizzato il buono acquisto"},
+    {"txtScritta", &editor::TfrmBiglietti::txtScritta, "le condizioni di utilizzo del buono acquisto"},
+};
+
+class RequiredField : public Editor, public ::testing::WithParamInterface<RequiredRow> {};
+
+// Each field empty in turn, every other one filled.
+TEST_P(RequiredField, IsAskedForWhenSaving) {
+    const RequiredRow& r = GetParam();
     writeArchive(0);
     openEditor();
-    struct Required {
-        QLineEdit* editor::TfrmBiglietti::*field;
-        const char* warning;
-    } required[] = {
-        {&editor::TfrmBiglietti::txtAcquirente, "il nome del cliente"},
-        {&editor::TfrmBiglietti::txtNum, "il numero del buono acquisto"},
-        {&editor::TfrmBiglietti::txtPrezzo, "la data di inizio validità del buono acquisto"},
-        {&editor::TfrmBiglietti::txtSpettatore, "la data di scadenza del buono acquisto"},
-        {&editor::TfrmBiglietti::txtPosto, "il beneficiario del buono acquisto"},
-        {&editor::TfrmBiglietti::txtEvento, "il valore del buono acquisto"},
-        {&editor::TfrmBiglietti::txtLuogo, "dove può essere utilizzato il buono acquisto"},
-        {&editor::TfrmBiglietti::txtScritta, "le condizioni di utilizzo del buono acquisto"},
-    };
-    for (const Required& r : required) {
-        SetUp();
-        writeArchive(0);
-        openEditor();
-        fillVoucher(QStringLiteral("Mario Rossi"));
-        // Blanks and control characters count as empty; everything before is filled.
-        (ed()->*r.field)->setText(QStringLiteral("  \t "));
-        ed()->cmdSalvaClick();
-        QApplication::processEvents();
-        ASSERT_EQ(desktop.messages.messages.size(), 1u) << r.warning;
-        EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Warning);
-        EXPECT_EQ(desktop.messages.messages[0].text,
-                  QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ") +
-                      QString::fromUtf8(r.warning) + u'.');
-        EXPECT_TRUE((ed()->*r.field)->hasFocus()) << r.warning;
-        EXPECT_EQ(archiveBytes().size(), 0) << "nothing written";
-    }
+    fillVoucher(QStringLiteral("Mario Rossi"));
+    // Blanks and control characters count as empty; everything before is filled.
+    (ed()->*r.field)->setText(QStringLiteral("  \t "));
+    ed()->cmdSalvaClick();
+    QApplication::processEvents();
+    ASSERT_EQ(desktop.messages.messages.size(), 1u) << r.warning;
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Warning);
+    EXPECT_EQ(desktop.messages.messages[0].text,
+              QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ") +
+                  QString::fromUtf8(r.warning) + u'.');
+    EXPECT_TRUE((ed()->*r.field)->hasFocus()) << r.warning;
+    EXPECT_EQ(archiveBytes().size(), 0) << "nothing written";
+}
 
-    SetUp();
+INSTANTIATE_TEST_SUITE_P(Rows, RequiredField, ::testing::ValuesIn(requiredRows), test::RowName());
+
+TEST_F(Editor, SavingAnEmptyVoucherAsksOnlyForTheCustomer) {
     writeArchive(0);
     openEditor();
     ed()->cmdSalvaClick();

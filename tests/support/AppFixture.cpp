@@ -8,14 +8,6 @@
 namespace scontrix::test {
 
 void AppFixture::SetUp() {
-    // Also called again by table-driven tests to start each case afresh.
-    windows.reset();
-    desktop.messages.clear();
-    desktop.messages.confirmAnswers.clear();
-    desktop.files.answers.clear();
-    desktop.files.requests.clear();
-    desktop.shell.opened.clear();
-    ends = 0;
     QFile store(QStringLiteral(SCONTRIX_SOURCE_DIR "/resources/unins000.dll"));
     ASSERT_TRUE(store.open(QIODevice::ReadOnly));
     folder.write(QStringLiteral("unins000.dll"), store.readAll());
