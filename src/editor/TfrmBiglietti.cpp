@@ -318,7 +318,10 @@ void TfrmBiglietti::btnFocusClick() {
 // ---------------------------------------------------------------- toolbar windows
 
 void TfrmBiglietti::cmdTrovaClick() {
-    app::openDialog<lists::TfrmTrovaBiglietti>(this);
+    lists::TfrmTrovaBiglietti dialog(this);
+    // Tells the search that a voucher chosen there is to be shown here.
+    dialog.lblMemory->setText(lists::TfrmTrovaBiglietti::CallerMode);
+    dialog.exec();
 }
 
 void TfrmBiglietti::cmdAnteprimaClick() {
@@ -334,7 +337,8 @@ void TfrmBiglietti::cmdExcelClick() {
 }
 
 void TfrmBiglietti::cmdNonPagatiClick() {
-    app::openDialog<lists::TfrmRiepDaPagare>(this);
+    lists::TfrmRiepDaPagare dialog(this);
+    dialog.exec();
 }
 
 void TfrmBiglietti::cmdGuidaClick() {

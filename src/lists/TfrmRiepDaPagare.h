@@ -1,14 +1,28 @@
 #pragma once
 
-#include "ui/Windows.h"
+#include "lists/ListWindow.h"
 
 namespace scontrix::lists {
 
-// Lists the vouchers of the open archive not yet cashed.
-class TfrmRiepDaPagare : public ui::DialogWindow {
+// Lists the vouchers of the open archive not yet cashed, with how many they
+// are, what they are worth and how many have expired.
+class TfrmRiepDaPagare final : public ListWindow {
     Q_OBJECT
 public:
-    explicit TfrmRiepDaPagare(QWidget* owner);
+    explicit TfrmRiepDaPagare(editor::TfrmBiglietti* editor);
+
+    QWidget* panContainer;
+    // In the free strip between the two bottom buttons: count, total, expired.
+    QLabel* lblTotali;
+
+    void FormShow();
+    void btnStampaClick();
+
+    static const QString Title;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void lstRecordsDblClick() override;
 };
 
 } // namespace scontrix::lists

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "lists/ArchiveLists.h"
+#include "ui/Windows.h"
+
+#include <QColor>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+namespace scontrix::editor {
+class TfrmBiglietti;
+}
+namespace scontrix::report {
+class TReport;
+}
+namespace scontrix::ui {
+class Picture;
+class ShapeRect;
+} // namespace scontrix::ui
+
+namespace scontrix::lists {
+
+class ListModel;
+
+// What the search window and the unpaid summary share: the results panel with
+// its list of vouchers, and the four list operations (find in the list, open
+// the chosen entry in the editor, print the list). Each window is made for one
+// use over the editor, which hands it the archive and takes a chosen voucher.
+class ListWindow : public ui::DialogWindow {
+    Q_OBJECT
+public:
+    // The message when the archive cannot be read, the same as the editor's.
+    static const QString AccessFailure;
+    static const QString EmptyListMessage;
+
+    ui::ShapeRect* shpLente;
+    QPushButton* btnStampa;
+    QPushButton* btnChiudi;
+    ui::ShapeRect* shpSfondo;
+    ui::Picture* imgLogo;
+    ui::Picture* imgLente;
+    QLineEdit* txtTrova;
+    QPushButton* btnTrova;
+    ui::ShapeRect* shpLista;
+    QListView* lstRecords;
+    QLabel* lblRigo03;
+
+    report::TReport& repRiepilogo() { return *repRiepilogo_; }
+    const ListModel& model() const { return *model_; }
+
+    void btnTrovaClick();
+    void btnChiudiClick();
+
+    // The list's rows in the order shown.
+    QStringList entries() const;
+
+protected:
+    struct Look {
+        QString caption;
+        QColor outline;
+        const char* banner;
+        QString doubleClickHint;
+    };
+    // `editor` owns the window; none for the instance made at start-up, which
+    // is never shown.
+    ListWindow(editor::TfrmBiglietti* editor, const Look& look);
+    ~ListWindow() override;
+
+    // Lays out the results panel on `pan` (its coordinates are the panel's).
+    void buildResultsPanel(QWidget* pan, const char* instructionsName, QRect instructions);
+
+    // Puts the rows into the list, sorted, and shows the sideways scroll bar.
+    void fillList(ListRows rows);
+    void clearList();
+
+    // Open chosen entry: finds the voucher of the selected entry in the archive
+    // and, when `load`, puts it into the editor; then closes in any case.
+    void openChosenEntry(bool load);
+    void printList(const QString& title);
+
+    QString archivePath() const;
+    QString archiveName() const;
+
+    // Empties the last find text and the find field, as showing does.
+    void resetFind();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void done(int result) override;
+
+    virtual void lstRecordsDblClick() = 0;
+
+private:
+    editor::TfrmBiglietti* editor_;
+    Look look_;
+    ListModel* model_;
+    std::unique_ptr<report::TReport> repRiepilogo_;
+    QString lastFindText_;
+};
+
+} // namespace scontrix::lists
