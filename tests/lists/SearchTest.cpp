@@ -1,0 +1,278 @@
+#include "ListsFixture.h"
+#include "lists/ArchiveLists.h"
+#include "lists/SearchFilters.h"
+#include "lists/TfrmTrovaBiglietti.h"
+#include "storage/Text.h"
+#include "storage/Windows1252.h"
+#include "ui/Picture.h"
+#include "ui/ShapeRect.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTimer>
+
+using namespace scontrix;
+using Kind = platform::RecordingMessageBoxes::Kind;
+using Field = storage::VoucherRecord::Field;
+
+namespace {
+
+class Search : public test::ListsFixture {
+protected:
+    void SetUp() override {
+        ListsFixture::SetUp();
+        writeArchive({{QStringLiteral("Mario Rossi")},
+                      {QStringLiteral("Luigi Rossini"), QStringLiteral("3471112223")},
+                      {QStringLiteral("ROSSANA Verdi"), QStringLiteral("3330000000")},
+                      {QStringLiteral("Giulia Bianchi")}});
+        openEditor();
+        window = std::make_unique<lists::TfrmTrovaBiglietti>(ed());
+        window->lblMemory->setText(QStringLiteral("biglietti"));
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        window.reset();
+        ListsFixture::TearDown();
+    }
+
+    // Types each filter into its field by name, then presses Cerca.
+    void search(const QList<std::pair<const char*, QString>>& filters) {
+        for (const auto& [name, text] : filters) {
+            auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(name));
+            ASSERT_NE(field, nullptr) << name;
+            test::focus(field);
+            type(field, text);
+        }
+        click(window.get(), "btnCerca");
+    }
+    QStringList customers() const {
+        QStringList names;
+        for (const QString& row : shown(window->lstRecords))
+            names << row.left(26).trimmed();
+        return names;
+    }
+
+    std::unique_ptr<lists::TfrmTrovaBiglietti> window;
+};
+
+struct FilterCase {
+    const char* name;
+    QList<std::pair<const char*, QString>> filters;
+    QStringList expected; // customers, in list order
+    const char* count;    // lblConta
+};
+
+void PrintTo(const FilterCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SearchFilters : public Search, public ::testing::WithParamInterface<FilterCase> {};
+
+TEST_P(SearchFilters, ListsWhatEveryFilledFilterFinds) {
+    const FilterCase& c = GetParam();
+    search(c.filters);
+    EXPECT_TRUE(window->panContainer->isVisible());
+    EXPECT_FALSE(window->panAvvio->isVisible());
+    EXPECT_EQ(customers(), c.expected);
+    EXPECT_EQ(window->lblConta->text(), QString::fromLatin1(c.count));
+    EXPECT_EQ(window->lblTrovate->text(),
+              QStringLiteral("Il presente elenco contiene %1 schede.").arg(c.expected.size()));
+    EXPECT_TRUE(window->txtTrova->hasFocus());
+    EXPECT_TRUE(desktop.messages.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, SearchFilters,
+    ::testing::Values(
+        FilterCase{"AllBlankListsEverything",
+                   {},
+                   {QStringLiteral("Giulia Bianchi"), QStringLiteral("Luigi Rossini"),
+                    QStringLiteral("Mario Rossi"), QStringLiteral("ROSSANA Verdi")},
+                   "0"},
+        FilterCase{"AnywhereInTheFieldAnyAsciiCase",
+                   {{"txtAcquirente", QStringLiteral("ross")}},
+                   {QStringLiteral("Luigi Rossini"), QStringLiteral("Mario Rossi"),
+                    QStringLiteral("ROSSANA Verdi")},
+                   "1"},
+        FilterCase{"UpperCaseFilterFindsLowerCase",
+                   {{"txtAcquirente", QStringLiteral("ROSSI")}},
+                   {QStringLiteral("Luigi Rossini"), QStringLiteral("Mario Rossi")},
+                   "1"},
+        FilterCase{"TrailingBlankIsPartOfTheFilter",
+                   {{"txtAcquirente", QStringLiteral("rossi ")}},
+                   {},
+                   "1"},
+        FilterCase{"BlankOnlyFilterTakesNoPart",
+                   {{"txtVia", QStringLiteral("   ")}, {"txtAcquirente", QStringLiteral("bianchi")}},
+                   {QStringLiteral("Giulia Bianchi")},
+                   "1"},
+        FilterCase{"TwoFiltersIntersect",
+                   {{"txtAcquirente", QStringLiteral("ross")}, {"txtCel", QStringLiteral("333")}},
+                   {QStringLiteral("Mario Rossi"), QStringLiteral("ROSSANA Verdi")},
+                   "2"},
+        FilterCase{"OneFound", {{"txtCel", QStringLiteral("347")}}, {QStringLiteral("Luigi Rossini")}, "1"},
+        FilterCase{"NothingFound", {{"txtNote", QStringLiteral("compleanno")}}, {}, "1"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(Search, AccentedCapitalsAreNotFolded) {
+    writeArchive({{QStringLiteral("Niccolò Città")}, {QStringLiteral("NICCOLÒ CITTÀ")}});
+    search({{"txtAcquirente", QStringLiteral("città")}});
+    EXPECT_EQ(customers(), QStringList{QStringLiteral("Niccolò Città")});
+}
+
+TEST_F(Search, FilterFieldsShowTheirYellowFrameAndPassEnterAlongInARing) {
+    const QList<QLineEdit*> fields = window->filterFields();
+    ASSERT_EQ(fields.size(), 10);
+    const QStringList order = {"txtAcquirente", "txtVia",    "txtCitta",   "txtCel",
+                               "txtNum",        "txtSpettatore", "txtPosto", "txtEvento",
+                               "txtScritta",    "txtNote"};
+    test::focus(fields[0]);
+    for (int i = 0; i < 10; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        EXPECT_EQ(focused->objectName(), order[i]);
+        const QString frameName = QStringLiteral("effCampo%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+        auto* frame = window->findChild<ui::ShapeRect*>(frameName);
+        ASSERT_NE(frame, nullptr) << frameName.toStdString();
+        EXPECT_TRUE(frame->isVisible()) << frameName.toStdString();
+        // The frame lies behind its field, 4 pixels larger on every side.
+        EXPECT_EQ(frame->geometry(), focused->geometry().adjusted(-4, -4, 4, 4));
+        QTest::keyClick(focused, Qt::Key_Return);
+        EXPECT_FALSE(frame->isVisible()) << frameName.toStdString();
+    }
+    EXPECT_EQ(QApplication::focusWidget(), fields[0]) << "from Note back to Cliente";
+    EXPECT_TRUE(window->isVisible()) << "Enter does not press a button";
+}
+
+TEST_F(Search, WaitingNoticeShowsFromThePressOfCerca) {
+    EXPECT_FALSE(window->lblAttendere->isVisible());
+    QTest::mousePress(window->btnCerca, Qt::LeftButton);
+    EXPECT_TRUE(window->lblAttendere->isVisible());
+    QTest::mouseRelease(window->btnCerca, Qt::LeftButton);
+    EXPECT_TRUE(window->panContainer->isVisible());
+}
+
+TEST_F(Search, MissingArchiveIsCreatedEmptyAndListsNothing) {
+    QFile::remove(archive());
+    search({});
+    EXPECT_TRUE(QFileInfo::exists(archive()));
+    EXPECT_EQ(QFileInfo(archive()).size(), 0);
+    EXPECT_TRUE(shown(window->lstRecords).isEmpty());
+    EXPECT_EQ(window->lblTrovate->text(), QStringLiteral("Il presente elenco contiene 0 schede."));
+}
+
+TEST_F(Search, ArchiveThatCannotBeOpenedKeepsTheFiltersWithTheNotice) {
+    // A folder where the archive should be can be neither opened nor created.
+    QFile::remove(archive());
+    QDir().mkpath(archive());
+    search({{"txtAcquirente", QStringLiteral("rossi")}});
+    ASSERT_EQ(desktop.messages.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Plain);
+    EXPECT_EQ(desktop.messages.messages[0].text,
+              QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                             "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                             "installazione del programma."));
+    EXPECT_TRUE(window->panAvvio->isVisible());
+    EXPECT_FALSE(window->panContainer->isVisible());
+    EXPECT_TRUE(window->lblAttendere->isVisible());
+    EXPECT_EQ(window->txtAcquirente->text(), QStringLiteral("rossi"));
+}
+
+TEST_F(Search, ClosingEmptiesTheListAndHidesTheNotice) {
+    search({});
+    ASSERT_EQ(shown(window->lstRecords).size(), 4);
+    click(window.get(), "btnChiudi");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(shown(window->lstRecords).isEmpty());
+    EXPECT_FALSE(window->lblAttendere->isVisible());
+}
+
+TEST_F(Search, EditorsSearchButtonOpensTheSearchInItsCallerMode) {
+    window.reset(); // the window of the fixture would keep the editor from clicks
+    QString mode;
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto* search = qobject_cast<lists::TfrmTrovaBiglietti*>(QApplication::activeModalWidget());
+        ASSERT_NE(search, nullptr);
+        opened = true;
+        mode = search->lblMemory->text();
+        EXPECT_EQ(search->focusWidget(), search->txtAcquirente);
+        click(search, "btnAnnulla");
+    });
+    QTest::mouseClick(ed()->cmdTrova, Qt::LeftButton);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(mode, QStringLiteral("biglietti"));
+}
+
+// The matcher on the bytes against plain decoding and comparing, over records
+// full of odd bytes: length bytes beyond capacity, control characters, the
+// code page's undefined bytes, accented capitals and blanks at the ends.
+TEST(SearchMatcher, AgreesWithDecodingAndComparingOverOddRecords) {
+    QRandomGenerator random(20240401);
+    const QByteArray alphabet = QByteArray("aAbBrRoOsSiI ") + "\x00\x01\x09\x1f\x20" +
+                                "\x80\x81\x8d\x8f\x90\x9d\xc0\xe0\xc8\xe8\xcc\xec\xff\x9f";
+    auto randomBytes = [&](int n) {
+        QByteArray bytes;
+        for (int i = 0; i < n; ++i)
+            bytes.append(alphabet[random.bounded(static_cast<int>(alphabet.size()))]);
+        return bytes;
+    };
+    QByteArray archive;
+    for (int r = 0; r < 3000; ++r) {
+        QByteArray record = randomBytes(storage::VoucherRecord::Size);
+        for (const auto& slot : storage::VoucherRecord::Layout) {
+            // Mostly short lengths so that fields are really compared; now
+            // and then a length byte past the capacity.
+            const int length = random.bounded(8) == 0 ? 255 : random.bounded(std::min(slot.capacity, 9) + 1);
+            record[slot.offset] = static_cast<char>(length);
+        }
+        archive += record;
+    }
+    const QStringList filterTexts = {
+        QStringLiteral("ro"),       QStringLiteral("RO"),         QStringLiteral("s "),
+        QStringLiteral(" s"),       QStringLiteral("\u00e0"),     QStringLiteral("\u00c0"),
+        QStringLiteral("\u20ac"),   QStringLiteral("\u0081"),     QStringLiteral("\u0178"),
+        QStringLiteral("\u0151"),   QStringLiteral("a\tb"),       QStringLiteral("iI"),
+        QStringLiteral("   "),      QStringLiteral(" o "),        QStringLiteral("\u00ec")};
+
+    const auto decodedMatch = [](const storage::VoucherRecord& record,
+                                 const std::vector<lists::SearchFilter>& filters) {
+        for (const auto& f : filters) {
+            if (storage::trimControl(f.text).isEmpty())
+                continue;
+            QString field = record.text(f.field);
+            QString wanted = f.text;
+            for (QString* s : {&field, &wanted})
+                for (QChar& c : *s)
+                    if (c >= u'A' && c <= u'Z')
+                        c = QChar(c.unicode() + 32);
+            if (!field.contains(wanted))
+                return false;
+        }
+        return true;
+    };
+
+    int listed = 0;
+    for (int round = 0; round < 200; ++round) {
+        std::vector<lists::SearchFilter> filters;
+        for (int k = 0, n = 1 + random.bounded(2); k < n; ++k)
+            filters.push_back({lists::FilterFields[static_cast<std::size_t>(random.bounded(10))],
+                               filterTexts[random.bounded(static_cast<int>(filterTexts.size()))]});
+        const lists::SearchFilters matcher(filters);
+        for (qsizetype r = 0; r < archive.size() / storage::VoucherRecord::Size; ++r) {
+            const char* raw = archive.constData() + r * storage::VoucherRecord::Size;
+            const bool expected = decodedMatch(storage::VoucherRecord::fromRaw(raw), filters);
+            ASSERT_EQ(matcher.matches(raw), expected)
+                << "record " << r << ", filter \"" << filters[0].text.toStdString() << "\"";
+            listed += expected;
+        }
+    }
+    EXPECT_GT(listed, 1000) << "the crafted records must give matches, not only misses";
+}
+
+} // namespace
