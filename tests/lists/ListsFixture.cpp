@@ -93,7 +93,9 @@ void ListsFixture::doubleClickRow(QListView* list, int row) {
     const QModelIndex index = list->model()->index(row, 0);
     list->scrollTo(index);
     const QPoint at = list->visualRect(index).center();
-    // A press and then the double click itself, as the window system sends them.
+    // A click, then the double click itself, as the window system sends them:
+    // the first press is what selects the entry.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 

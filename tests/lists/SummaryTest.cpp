@@ -1,0 +1,303 @@
+#include "ListsFixture.h"
+#include "lists/TfrmRiepDaPagare.h"
+#include "lists/TfrmTrovaBiglietti.h"
+#include "lists/UnpaidTotals.h"
+#include "storage/ArchiveFile.h"
+#include "ui/Picture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace scontrix;
+using Kind = platform::RecordingMessageBoxes::Kind;
+
+namespace {
+
+const QString EmptyList =
+    QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
+
+class Summary : public test::ListsFixture {
+protected:
+    void open() {
+        openEditor();
+        window = std::make_unique<lists::TfrmRiepDaPagare>(ed());
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        window.reset();
+        ListsFixture::TearDown();
+    }
+    QStringList customers() const {
+        QStringList names;
+        for (const QString& row : shown(window->lstRecords))
+            names << row.left(26).trimmed();
+        return names;
+    }
+    // Puts a raw flag into a stored record.
+    static QByteArray withFlag(const test::Voucher& v, QByteArray flag) {
+        QByteArray bytes = v.record().toBytes();
+        bytes.replace(1052, 3, flag.leftJustified(3, '\0'));
+        return bytes;
+    }
+    void find(const QString& text) {
+        test::focus(window->txtTrova);
+        window->txtTrova->clear();
+        type(window->txtTrova, text);
+        click(window.get(), "btnTrova");
+    }
+
+    std::unique_ptr<lists::TfrmRiepDaPagare> window;
+};
+
+TEST_F(Summary, ListsOnlyFlagsThatAreExactlyNo) {
+    const test::Voucher a{QStringLiteral("Anna")}, b{QStringLiteral("Bruno")},
+        c{QStringLiteral("Carla")}, d{QStringLiteral("Dario")}, e{QStringLiteral("Elena")},
+        f{QStringLiteral("Fabio")};
+    writeBytes(withFlag(a, QByteArray("\x02No", 3)) + withFlag(b, QByteArray("\x02no", 3)) +
+               withFlag(c, QByteArray("\x00No", 3)) + withFlag(d, QByteArray("\x02S\xec", 3)) +
+               withFlag(e, QByteArray("\x02 N", 3)) + withFlag(f, QByteArray("\x03No", 3)));
+    open();
+    // A length byte past the capacity reads as the capacity: "No" again.
+    EXPECT_EQ(customers(), (QStringList{QStringLiteral("Anna"), QStringLiteral("Fabio")}));
+    EXPECT_TRUE(desktop.messages.messages.empty());
+    EXPECT_TRUE(window->txtTrova->hasFocus() || window->focusWidget() == window->txtTrova);
+}
+
+TEST_F(Summary, AllCashedGivesAnEmptyListAndTheFindSaysSo) {
+    writeArchive({{QStringLiteral("Anna"), {}, {}, {}, {}, {}, true},
+                  {QStringLiteral("Bruno"), {}, {}, {}, {}, {}, true}});
+    open();
+    EXPECT_TRUE(shown(window->lstRecords).isEmpty());
+    find(QStringLiteral("anna"));
+    ASSERT_EQ(desktop.messages.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Plain);
+    EXPECT_EQ(desktop.messages.messages[0].text, EmptyList);
+}
+
+TEST_F(Summary, ReadsTheArchiveNotWhatTheEditorShows) {
+    writeArchive({{QStringLiteral("Anna")}});
+    openEditor();
+    ed()->cmdPrimoClick();
+    ASSERT_FALSE(ed()->chkPagato->isChecked());
+    ed()->chkPagato->setChecked(true); // ticked, not saved
+    open();
+    EXPECT_EQ(customers(), QStringList{QStringLiteral("Anna")});
+    window.reset();
+
+    ed()->cmdSalvaClick();
+    desktop.messages.clear();
+    open();
+    EXPECT_TRUE(customers().isEmpty()) << "saved as cashed, it is gone at the next opening";
+}
+
+TEST_F(Summary, MissingArchiveIsCreatedEmptyWithoutAMessage) {
+    open();
+    EXPECT_TRUE(QFileInfo::exists(archive()));
+    EXPECT_TRUE(shown(window->lstRecords).isEmpty());
+    EXPECT_TRUE(desktop.messages.messages.empty());
+}
+
+TEST_F(Summary, ArchiveThatCannotBeReadIsNotPassedOffAsAllCashed) {
+    QDir().mkpath(archive());
+    open();
+    ASSERT_EQ(desktop.messages.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Plain);
+    EXPECT_TRUE(desktop.messages.messages[0].text.startsWith(
+        QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r")));
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(Summary, TotalsCountValueAndExpiredOfTheListedVouchers) {
+    const QDate today = QDate::currentDate();
+    const QString yesterday = today.addDays(-1).toString(QStringLiteral("dd/MM/yyyy"));
+    const QString todayText = today.toString(QStringLiteral("dd/MM/yyyy"));
+    const QString nextYear = today.addYears(1).toString(QStringLiteral("dd/MM/yyyy"));
+    writeArchive({
+        {QStringLiteral("Anna"), {}, {}, yesterday, {}, QStringLiteral("50,00")},
+        {QStringLiteral("Bruno"), {}, {}, todayText, {}, QStringLiteral("1234,5")},
+        {QStringLiteral("Carla"), {}, {}, nextYear, {}, QStringLiteral("dieci euro")},
+        {QStringLiteral("Dario"), {}, {}, QStringLiteral("01/01/2000"), {}, QStringLiteral("0,25")},
+        {QStringLiteral("Elena"), {}, {}, QStringLiteral("non so"), {}, {}},
+        // Cashed: neither counted nor added.
+        {QStringLiteral("Fabio"), {}, {}, yesterday, {}, QStringLiteral("999,00"), true},
+    });
+    open();
+    EXPECT_EQ(window->lblTotali->text(),
+              QStringLiteral("5 buoni non incassati per \u20ac 1.284,75, 2 scaduti "
+                             "(2 valori non numerici esclusi)"));
+}
+
+struct TotalsCase {
+    const char* name;
+    QList<std::pair<QString, QString>> vouchers; // value, expiry
+    QString expected;
+};
+
+class TotalsWording : public ::testing::TestWithParam<TotalsCase> {};
+
+TEST_P(TotalsWording, ReadsAsTheShopkeeperWouldSayIt) {
+    lists::UnpaidTotals totals;
+    for (const auto& [value, expiry] : GetParam().vouchers)
+        totals.add(value, expiry, QDate(2024, 6, 15));
+    EXPECT_EQ(totals.summary(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, TotalsWording,
+    ::testing::Values(
+        TotalsCase{"Nothing", {}, QStringLiteral("0 buoni non incassati per \u20ac 0,00, 0 scaduti")},
+        TotalsCase{"OneExpiredTheDayBefore",
+                   {{QStringLiteral("25,00"), QStringLiteral("14/06/2024")}},
+                   QStringLiteral("1 buono non incassato per \u20ac 25,00, 1 scaduto")},
+        TotalsCase{"ExpiringTodayIsStillValid",
+                   {{QStringLiteral("10"), QStringLiteral("15/06/2024")},
+                    {QStringLiteral("-2,5"), QStringLiteral("31/12/2024")}},
+                   QStringLiteral("2 buoni non incassati per \u20ac 7,50, 0 scaduti")},
+        TotalsCase{"OneValueNotAnAmount",
+                   {{QStringLiteral("50.00"), QStringLiteral("01/01/2024")}},
+                   QStringLiteral("1 buono non incassato per \u20ac 0,00, 1 scaduto "
+                                  "(1 valore non numerico escluso)")},
+        TotalsCase{"CentsAddUpExactly",
+                   {{QStringLiteral("0,10"), {}}, {QStringLiteral("0,20"), {}}, {QStringLiteral("0,70"), {}}},
+                   QStringLiteral("3 buoni non incassati per \u20ac 1,00, 0 scaduti")}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// ------------------------------------------------------------------- find
+
+class Find : public Summary {
+protected:
+    void SetUp() override {
+        Summary::SetUp();
+        writeArchive({{QStringLiteral("Bianchi")},
+                      {QStringLiteral("Mario Rossi")},
+                      {QStringLiteral("CITTÀ Nuova")},
+                      {QStringLiteral("Verdi")},
+                      {QStringLiteral("Luigi Rossini")}});
+        open();
+        ASSERT_EQ(customers(), (QStringList{QStringLiteral("Bianchi"), QStringLiteral("CITTÀ Nuova"),
+                                            QStringLiteral("Luigi Rossini"),
+                                            QStringLiteral("Mario Rossi"), QStringLiteral("Verdi")}));
+    }
+    int selected() const { return selectedRow(window->lstRecords); }
+};
+
+TEST_F(Find, UpperCaseFindsMixedCaseAndTheNextWrapsAround) {
+    find(QStringLiteral("ROSSI"));
+    EXPECT_EQ(selected(), 2) << "Luigi Rossini, the first from the top";
+    click(window.get(), "btnTrova");
+    EXPECT_EQ(selected(), 3) << "find next: Mario Rossi";
+    click(window.get(), "btnTrova");
+    EXPECT_EQ(selected(), 2) << "wrapped from the last match to the first";
+    EXPECT_TRUE(desktop.messages.messages.empty());
+}
+
+TEST_F(Find, ASingleMatchStaysSelected) {
+    find(QStringLiteral("verdi"));
+    EXPECT_EQ(selected(), 4);
+    click(window.get(), "btnTrova");
+    EXPECT_EQ(selected(), 4);
+}
+
+TEST_F(Find, ANewTextStartsAgainFromTheTop) {
+    window->lstRecords->setCurrentIndex(window->lstRecords->model()->index(3, 0));
+    find(QStringLiteral("rossi"));
+    EXPECT_EQ(selected(), 2) << "a new find tests from the first entry";
+}
+
+TEST_F(Find, AccentedCapitalsAreNotFolded) {
+    find(QStringLiteral("città"));
+    EXPECT_EQ(selected(), 0) << "no match: the selection stays on the first entry";
+    find(QStringLiteral("CITTÀ"));
+    EXPECT_EQ(selected(), 1);
+}
+
+TEST_F(Find, NoMatchLeavesTheSelectionSilently) {
+    window->lstRecords->setCurrentIndex(window->lstRecords->model()->index(3, 0));
+    find(QStringLiteral("Gialli"));
+    EXPECT_EQ(selected(), 3);
+    find(QString());
+    EXPECT_EQ(selected(), 3) << "an empty find text matches nothing";
+    EXPECT_TRUE(desktop.messages.messages.empty());
+}
+
+TEST_F(Find, EnterInTheFindFieldOnlyMovesToTrova) {
+    test::focus(window->txtTrova);
+    type(window->txtTrova, QStringLiteral("rossi"));
+    QTest::keyClick(window->txtTrova, Qt::Key_Return);
+    EXPECT_EQ(window->focusWidget(), window->btnTrova);
+    EXPECT_EQ(selected(), -1) << "nothing searched yet";
+    EXPECT_TRUE(window->isVisible());
+}
+
+// ------------------------------------------------------------------- open
+
+class OpenEntry : public Summary {
+protected:
+    void writeLogo(int position, const QColor& colour) {
+        QDir().mkpath(folder.file(QStringLiteral("Logo_Ditta")));
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(
+            folder.file(QStringLiteral("Logo_Ditta/Negozio_Foto_%1.jpg").arg(position)), "JPEG"));
+    }
+    QColor logoColour() const {
+        const QImage image = ed()->imgFoto->image();
+        return image.pixelColor(image.width() / 2, image.height() / 2);
+    }
+};
+
+TEST_F(OpenEntry, TwoVouchersWithTheSameRowLoadTheLaterOne) {
+    test::Voucher first{QStringLiteral("Mario Rossi")};
+    first.note = QStringLiteral("il primo");
+    test::Voucher other{QStringLiteral("Zeno")};
+    test::Voucher later = first;
+    later.note = QStringLiteral("il secondo"); // differs beyond what the row shows
+    writeArchive({first, other, later});
+    writeLogo(3, Qt::red);
+    open();
+    ASSERT_EQ(shown(window->lstRecords).size(), 3);
+    EXPECT_EQ(shown(window->lstRecords)[0], shown(window->lstRecords)[1]);
+
+    doubleClickRow(window->lstRecords, 0);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(ed()->lblPosizione->text(), QStringLiteral("3"));
+    EXPECT_EQ(ed()->txtNote->text(), QStringLiteral("il secondo"));
+    EXPECT_EQ(ed()->txtAcquirente->text(), QStringLiteral("Mario Rossi"));
+    EXPECT_FALSE(ed()->chkPagato->isChecked());
+    EXPECT_GT(logoColour().red(), 200);
+    EXPECT_LT(logoColour().green(), 80);
+}
+
+TEST_F(OpenEntry, AVoucherWithoutLogoShowsThePlaceholder) {
+    writeArchive({{QStringLiteral("Anna")}, {QStringLiteral("Bruno")}});
+    open();
+    ed()->imgFoto->setImage(QImage());
+    doubleClickRow(window->lstRecords, 1);
+    EXPECT_EQ(ed()->lblPosizione->text(), QStringLiteral("2"));
+    EXPECT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image());
+}
+
+TEST_F(OpenEntry, FromTheSearchOnlyInTheEditorsCallerMode) {
+    writeArchive({{QStringLiteral("Anna")}, {QStringLiteral("Bruno")}});
+    openEditor();
+    for (const bool callerMode : {false, true}) {
+        SCOPED_TRACE(callerMode ? "opened by the editor" : "without the caller mode");
+        lists::TfrmTrovaBiglietti search(ed());
+        if (callerMode)
+            search.lblMemory->setText(QStringLiteral(" biglietti "));
+        search.show();
+        QApplication::processEvents();
+        click(&search, "btnCerca");
+        doubleClickRow(search.lstRecords, 1);
+        EXPECT_FALSE(search.isVisible()) << "the window closes either way";
+        EXPECT_EQ(ed()->lblPosizione->text(), callerMode ? QStringLiteral("2") : QString());
+        EXPECT_EQ(ed()->txtAcquirente->text(), callerMode ? QStringLiteral("Bruno") : QString());
+    }
+}
+
+} // namespace
