@@ -3,7 +3,6 @@
 #include "app/TfrmAvvio.h"
 
 #include <QAbstractButton>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
 
@@ -75,18 +74,6 @@ void ListsFixture::click(QWidget* window, const char* name) {
         return;
     }
     QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void ListsFixture::type(QWidget* field, const QString& text) {
-    for (QChar c : text) {
-        // QTest knows the keys of ASCII only; other letters come as the text
-        // of a key without a code, as an input method delivers them.
-        const int key = c.unicode() < 128 ? QChar(c).toUpper().unicode() : 0;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(field, &press);
-        QApplication::sendEvent(field, &release);
-    }
 }
 
 void ListsFixture::doubleClickRow(QListView* list, int row) {

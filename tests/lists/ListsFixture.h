@@ -50,8 +50,6 @@ protected:
     // Clicks a button of `window` found by its object name.
     static void click(QWidget* window, const char* name);
     static void doubleClickRow(QListView* list, int row);
-    // Types `text` into `field` key by key, accented letters included.
-    static void type(QWidget* field, const QString& text);
 };
 
 } // namespace scontrix::test

@@ -1,4 +1,5 @@
 #include "ListsFixture.h"
+#include "Typing.h"
 #include "lists/ArchiveLists.h"
 #include "lists/SearchFilters.h"
 #include "lists/TfrmTrovaBiglietti.h"
@@ -46,7 +47,7 @@ protected:
             auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(name));
             ASSERT_NE(field, nullptr) << name;
             test::focus(field);
-            type(field, text);
+            test::typeText(field, text);
         }
         click(window.get(), "btnCerca");
     }

@@ -1,4 +1,5 @@
 #include "ListsFixture.h"
+#include "Typing.h"
 #include "lists/TfrmRiepDaPagare.h"
 #include "lists/TfrmTrovaBiglietti.h"
 #include "lists/UnpaidTotals.h"
@@ -47,7 +48,7 @@ protected:
     void find(const QString& text) {
         test::focus(window->txtTrova);
         window->txtTrova->clear();
-        type(window->txtTrova, text);
+        test::typeText(window->txtTrova, text);
         click(window.get(), "btnTrova");
     }
 
@@ -138,6 +139,10 @@ struct TotalsCase {
     QString expected;
 };
 
+void PrintTo(const TotalsCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class TotalsWording : public ::testing::TestWithParam<TotalsCase> {};
 
 TEST_P(TotalsWording, ReadsAsTheShopkeeperWouldSayIt) {
@@ -227,7 +232,7 @@ TEST_F(Find, NoMatchLeavesTheSelectionSilently) {
 
 TEST_F(Find, EnterInTheFindFieldOnlyMovesToTrova) {
     test::focus(window->txtTrova);
-    type(window->txtTrova, QStringLiteral("rossi"));
+    test::typeText(window->txtTrova, QStringLiteral("rossi"));
     QTest::keyClick(window->txtTrova, Qt::Key_Return);
     EXPECT_EQ(window->focusWidget(), window->btnTrova);
     EXPECT_EQ(selected(), -1) << "nothing searched yet";
