@@ -53,6 +53,13 @@ QByteArrayView trimmedBytes(QByteArrayView bytes) {
     return bytes.sliced(begin, end - begin);
 }
 
+// A field's bytes, trimmed as its text would be.
+QByteArrayView fieldBytes(const char* record, VoucherRecord::Field field) {
+    const auto slot = VoucherRecord::slot(field);
+    const int length = std::min<int>(static_cast<uchar>(record[slot.offset]), slot.capacity);
+    return trimmedBytes(QByteArrayView(record + slot.offset + 1, length));
+}
+
 bool flagIsNo(const char* record) {
     const auto slot = VoucherRecord::slot(VoucherRecord::Field::Pagato);
     const int length = std::min<int>(static_cast<uchar>(record[slot.offset]), slot.capacity);
@@ -84,8 +91,8 @@ ListScan unpaidVouchers(const QString& path, const ScanProgress& progress, Unpai
         appendListRow(record, scan.rows.bytes());
         scan.rows.commitRow();
         if (totals)
-            totals->add(VoucherRecord::field(record, VoucherRecord::Field::Evento),
-                        VoucherRecord::field(record, VoucherRecord::Field::Spettatore), today);
+            totals->addBytes(fieldBytes(record, VoucherRecord::Field::Evento),
+                             fieldBytes(record, VoucherRecord::Field::Spettatore), today);
     });
     scan.ok = f.ok;
     scan.error = f.error;

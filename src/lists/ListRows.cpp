@@ -15,46 +15,46 @@ constexpr char16_t foldUpper(char16_t c) {
     return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
 }
 
-// The sorting weight of each Windows-1252 byte: the UTF-16 code unit it
-// decodes to, a-z folded. The byte order alone would put the euro sign (80)
-// before a-with-grave (E0) but after "~", while its code unit (20AC) sorts
-// after every accented letter.
-const std::array<char16_t, 256>& byteWeights() {
-    static const std::array<char16_t, 256> weights = [] {
-        std::array<char16_t, 256> w{};
+// The sorting rank of each Windows-1252 byte: the order of the UTF-16 code
+// unit it decodes to, a-z folded. The byte order alone would put the euro
+// sign (80) before a-with-grave (E0) but after "~", while its code unit (20AC)
+// sorts after every accented letter. Ranks start at 1, so that 0 can stand
+// for "no more characters" in a key; the folded code units are fewer than 255.
+using Ranks = std::array<quint8, 256>;
+
+const Ranks& byteRanks() {
+    static const Ranks ranks = [] {
+        std::array<char16_t, 256> weight{};
         for (int b = 0; b < 256; ++b)
-            w[static_cast<std::size_t>(b)] =
+            weight[static_cast<std::size_t>(b)] =
                 foldUpper(storage::cp1252::decodeByte(static_cast<uchar>(b)).unicode());
-        return w;
+        std::array<char16_t, 256> sorted = weight;
+        std::sort(sorted.begin(), sorted.end());
+        const auto distinctEnd = std::unique(sorted.begin(), sorted.end());
+        Ranks r{};
+        for (std::size_t b = 0; b < 256; ++b)
+            r[b] = static_cast<quint8>(
+                1 + (std::lower_bound(sorted.begin(), distinctEnd, weight[b]) - sorted.begin()));
+        return r;
     }();
-    return weights;
+    return ranks;
 }
 
-// The weights of the first four bytes packed into one number, so that most
+// The ranks of the first eight bytes packed into one number, so that most
 // comparisons of a sort settle on one integer comparison. A row shorter than
-// four bytes is padded with weight 0, which sorts before any character, as a
-// prefix must.
-quint64 leadingKey(QByteArrayView row, const std::array<char16_t, 256>& w) {
+// eight bytes is padded with 0, which sorts before any character, as a prefix
+// must.
+quint64 leadingKey(QByteArrayView row, const Ranks& ranks) {
     quint64 key = 0;
-    for (qsizetype i = 0; i < 4; ++i) {
-        key <<= 16;
+    for (qsizetype i = 0; i < 8; ++i) {
+        key <<= 8;
         if (i < row.size())
-            key |= static_cast<quint64>(w[static_cast<uchar>(row[i])]) + 1;
+            key |= ranks[static_cast<uchar>(row[i])];
     }
     return key;
 }
 
-int compareFrom(QByteArrayView a, QByteArrayView b, qsizetype from,
-                const std::array<char16_t, 256>& w) {
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = from; i < n; ++i) {
-        const char16_t x = w[static_cast<uchar>(a[i])];
-        const char16_t y = w[static_cast<uchar>(b[i])];
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
+constexpr qsizetype KeyLength = 8;
 
 } // namespace
 
@@ -104,28 +104,53 @@ QString ListRows::text(qsizetype i) const {
 
 void ListRows::sort() {
     order_.clear();
-    const auto& w = byteWeights();
+    const Ranks& ranks = byteRanks();
     struct Entry {
-        quint64 key;
+        quint64 key; // the ranks of eight bytes from the offset being sorted on
         qint64 row;
     };
-    std::vector<Entry> entries(ends_.size());
-    for (std::size_t i = 0; i < ends_.size(); ++i) {
-        const qint64 begin = i == 0 ? 0 : ends_[i - 1];
-        const QByteArrayView row(bytes_.constData() + begin, ends_[i] - begin);
-        entries[i] = {leadingKey(row, w), static_cast<qint64>(i)};
-    }
     auto bytesOf = [this](qint64 row) {
         const auto r = static_cast<std::size_t>(row);
         const qint64 begin = r == 0 ? 0 : ends_[r - 1];
         return QByteArrayView(bytes_.constData() + begin, ends_[r] - begin);
     };
-    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        if (a.key != b.key)
-            return a.key < b.key;
-        const int c = compareFrom(bytesOf(a.row), bytesOf(b.row), 4, w);
-        return c != 0 ? c < 0 : a.row < b.row;
-    });
+    std::vector<Entry> entries(ends_.size());
+    for (std::size_t i = 0; i < ends_.size(); ++i)
+        entries[i] = {leadingKey(bytesOf(static_cast<qint64>(i)), ranks), static_cast<qint64>(i)};
+
+    // Eight characters at a time: sort a range by its keys, then every run of
+    // equal keys by the next eight characters, and so on. Rows that share a
+    // long start (the same customer, padded to 26 columns) are thus compared
+    // as integers, not character by character all over memory. Rows that
+    // compare equal keep the order in which they were added.
+    struct Range {
+        std::size_t begin, end;
+        qsizetype offset;
+    };
+    std::vector<Range> pending{{0, entries.size(), 0}};
+    while (!pending.empty()) {
+        const Range range = pending.back();
+        pending.pop_back();
+        const auto first = entries.begin() + static_cast<std::ptrdiff_t>(range.begin);
+        const auto last = entries.begin() + static_cast<std::ptrdiff_t>(range.end);
+        std::sort(first, last, [](const Entry& x, const Entry& y) {
+            return x.key != y.key ? x.key < y.key : x.row < y.row;
+        });
+        for (std::size_t i = range.begin; i < range.end;) {
+            std::size_t j = i + 1;
+            while (j < range.end && entries[j].key == entries[i].key)
+                ++j;
+            // A key that ends in padding means both rows ended within it:
+            // they are equal, and already in the order they were added.
+            if (j - i > 1 && (entries[i].key & 0xFF) != 0) {
+                const qsizetype next = range.offset + KeyLength;
+                for (std::size_t k = i; k < j; ++k)
+                    entries[k].key = leadingKey(bytesOf(entries[k].row).sliced(next), ranks);
+                pending.push_back({i, j, next});
+            }
+            i = j;
+        }
+    }
     order_.resize(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
         order_[i] = entries[i].row;

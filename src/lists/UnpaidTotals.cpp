@@ -1,6 +1,7 @@
 #include "lists/UnpaidTotals.h"
 
 #include "editor/ValueRule.h"
+#include "storage/Windows1252.h"
 
 #include <QLocale>
 #include <cmath>
@@ -16,13 +17,84 @@ std::optional<qint64> amountInCents(const QString& value) {
     return std::llround(*number * 100.0);
 }
 
+namespace {
+
+// A date written as the editor writes it, "dd/mm/yyyy"; read by hand, since a
+// format-driven parse costs more than the whole scan of a big archive.
+QDate parseDate(const QString& text) {
+    if (text.size() != 10 || text[2] != u'/' || text[5] != u'/')
+        return {};
+    auto number = [&](int from, int length) {
+        int value = 0;
+        for (int i = from; i < from + length; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            value = value * 10 + (c - u'0');
+        }
+        return value;
+    };
+    const int day = number(0, 2);
+    const int month = number(3, 2);
+    const int year = number(6, 4);
+    if (day < 0 || month < 0 || year < 0)
+        return {};
+    return QDate(year, month, day); // invalid for a day that does not exist
+}
+
+// Whole euros and up to two decimals after a comma, with an optional minus:
+// the value as the editor writes it. None for any other form.
+std::optional<qint64> plainCents(QByteArrayView v) {
+    qsizetype i = 0;
+    const bool negative = !v.isEmpty() && v[0] == '-';
+    if (negative)
+        ++i;
+    qint64 euros = 0;
+    int digits = 0;
+    for (; i < v.size() && v[i] >= '0' && v[i] <= '9'; ++i, ++digits)
+        euros = euros * 10 + (v[i] - '0');
+    if (digits == 0 || digits > 12)
+        return std::nullopt;
+    qint64 cents = 0;
+    if (i < v.size()) {
+        if (v[i] != ',' || v.size() - i - 1 < 1 || v.size() - i - 1 > 2)
+            return std::nullopt;
+        for (qsizetype k = i + 1; k < v.size(); ++k) {
+            if (v[k] < '0' || v[k] > '9')
+                return std::nullopt;
+            cents = cents * 10 + (v[k] - '0');
+        }
+        if (v.size() - i - 1 == 1)
+            cents *= 10;
+    }
+    const qint64 total = euros * 100 + cents;
+    return negative ? -total : total;
+}
+
+} // namespace
+
+void UnpaidTotals::addBytes(QByteArrayView value, QByteArrayView expiry, QDate today) {
+    const std::optional<qint64> cents = plainCents(value);
+    if (!cents) {
+        add(storage::cp1252::decode(value.data(), value.size()),
+            storage::cp1252::decode(expiry.data(), expiry.size()), today);
+        return;
+    }
+    ++count;
+    totalCents += *cents;
+    // A date is ASCII, so its bytes are its characters.
+    const QDate date = parseDate(QString::fromLatin1(expiry.data(), expiry.size()));
+    if (date.isValid() && date < today)
+        ++expired;
+}
+
 void UnpaidTotals::add(const QString& value, const QString& expiry, QDate today) {
     ++count;
     if (const auto cents = amountInCents(value))
         totalCents += *cents;
     else
         ++notAmounts;
-    const QDate date = QDate::fromString(expiry, QStringLiteral("dd/MM/yyyy"));
+    const QDate date = parseDate(expiry);
     if (date.isValid() && date < today)
         ++expired;
 }

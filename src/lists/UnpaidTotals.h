@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -16,6 +17,9 @@ struct UnpaidTotals {
 
     // Adds one listed voucher by its trimmed value and expiry date.
     void add(const QString& value, const QString& expiry, QDate today);
+    // The same from the trimmed Windows-1252 bytes of the two fields: the
+    // common forms ("50,00", "31/12/2025") are read without making strings.
+    void addBytes(QByteArrayView value, QByteArrayView expiry, QDate today);
 
     // "12 buoni non incassati per € 1.234,50, di cui 3 scaduti", with the
     // values that are no amount counted apart.
