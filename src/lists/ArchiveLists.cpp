@@ -18,29 +18,22 @@ using storage::VoucherRecord;
 // smooth bar, seldom enough to cost nothing.
 constexpr qint64 ProgressStep = 65536;
 
-struct Failure {
-    bool ok = true;
-    QString error;
-};
-
 // Opens, scans and closes; `visit` sees every record with its position.
 template <typename Visit>
-Failure scanArchive(const QString& path, const ScanProgress& progress, Visit&& visit) {
+storage::Result<> scanArchive(const QString& path, const ScanProgress& progress, Visit&& visit) {
     ArchiveFile archive;
-    if (!archive.open(path))
-        return {false, archive.errorString()};
-    const qint64 total = progress ? archive.count() : 0;
-    const bool scanned = archive.scan([&](qint64 position, const char* record) {
+    if (storage::Result<> opened = archive.open(path); !opened)
+        return opened;
+    const storage::Result<qint64> count = progress ? archive.count() : storage::Result<qint64>(0);
+    const qint64 total = count ? *count : 0;
+    storage::Result<> scanned = archive.scan([&](qint64 position, const char* record) {
         visit(position, record);
         if (progress && position % ProgressStep == 0)
             progress(position, total);
         return true;
     });
-    Failure result;
-    if (!scanned)
-        result = {false, archive.errorString()};
     archive.close();
-    return result;
+    return scanned;
 }
 
 QByteArrayView trimmedBytes(QByteArrayView bytes) {
@@ -71,21 +64,19 @@ bool flagIsNo(const char* record) {
 ListScan searchArchive(const QString& path, const SearchFilters& filters,
                        const ScanProgress& progress) {
     ListScan scan;
-    const Failure f = scanArchive(path, progress, [&](qint64, const char* record) {
+    scan.outcome = scanArchive(path, progress, [&](qint64, const char* record) {
         if (filters.matches(record)) {
             appendListRow(record, scan.rows.bytes());
             scan.rows.commitRow();
         }
     });
-    scan.ok = f.ok;
-    scan.error = f.error;
     return scan;
 }
 
 ListScan unpaidVouchers(const QString& path, const ScanProgress& progress, UnpaidTotals* totals,
                         QDate today) {
     ListScan scan;
-    const Failure f = scanArchive(path, progress, [&](qint64, const char* record) {
+    scan.outcome = scanArchive(path, progress, [&](qint64, const char* record) {
         if (!flagIsNo(record))
             return;
         appendListRow(record, scan.rows.bytes());
@@ -94,8 +85,6 @@ ListScan unpaidVouchers(const QString& path, const ScanProgress& progress, Unpai
             totals->addBytes(fieldBytes(record, VoucherRecord::Field::Evento),
                              fieldBytes(record, VoucherRecord::Field::Spettatore), today);
     });
-    scan.ok = f.ok;
-    scan.error = f.error;
     return scan;
 }
 
@@ -108,7 +97,7 @@ ChosenRecord findChosenRecord(const QString& path, const QString& rowText,
     const QByteArray wantedBytes = storage::cp1252::encode(wanted);
     const bool comparable = storage::cp1252::decode(wantedBytes) == wanted;
     QByteArray row;
-    const Failure f = scanArchive(path, progress, [&](qint64 position, const char* record) {
+    chosen.outcome = scanArchive(path, progress, [&](qint64 position, const char* record) {
         if (!comparable)
             return;
         row.clear();
@@ -118,8 +107,6 @@ ChosenRecord findChosenRecord(const QString& path, const QString& rowText,
             chosen.position = position;
         }
     });
-    chosen.ok = f.ok;
-    chosen.error = f.error;
     return chosen;
 }
 

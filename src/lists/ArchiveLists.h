@@ -3,6 +3,7 @@
 #include "lists/ListRows.h"
 #include "lists/SearchFilters.h"
 #include "lists/UnpaidTotals.h"
+#include "storage/Result.h"
 #include "storage/VoucherRecord.h"
 
 #include <QDate>
@@ -19,11 +20,11 @@ namespace scontrix::lists {
 // record count, so that a window can show progress and keep itself drawn.
 using ScanProgress = std::function<void(qint64 done, qint64 total)>;
 
-// What a scan gathered. On failure `rows` keeps what was read before it.
+// What a scan gathered, and whether it read the archive to its end. On
+// failure `rows` keeps what was read before it.
 struct ListScan {
     ListRows rows;
-    bool ok = true;
-    QString error;
+    storage::Result<> outcome;
 };
 
 // The rows of the records that match every filter, in archive order.
@@ -37,12 +38,11 @@ ListScan unpaidVouchers(const QString& path, const ScanProgress& progress = {},
 
 // The record whose row, trimmed, equals `rowText` trimmed; the last one in the
 // archive when several give the same row. A failed scan still returns the
-// last match read before the failure, with `ok` false.
+// last match read before the failure, with the failure in `outcome`.
 struct ChosenRecord {
     std::optional<storage::VoucherRecord> record;
     qint64 position = 0;
-    bool ok = true;
-    QString error;
+    storage::Result<> outcome;
 };
 ChosenRecord findChosenRecord(const QString& path, const QString& rowText,
                               const ScanProgress& progress = {});

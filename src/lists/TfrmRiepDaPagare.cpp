@@ -64,7 +64,7 @@ void TfrmRiepDaPagare::FormShow() {
     txtTrova->setFocus();
     // An archive that could not be read must not pass for one whose vouchers
     // have all been cashed: say so, and keep what was read.
-    if (!scan.ok)
+    if (!scan.outcome)
         platform::MessageBoxes::current().plain(this, AccessFailure);
 }
 

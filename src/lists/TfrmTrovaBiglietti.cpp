@@ -7,6 +7,7 @@
 #include "platform/MessageBoxes.h"
 #include "storage/Text.h"
 #include "ui/Controls.h"
+#include "ui/FieldBehaviours.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -116,9 +117,12 @@ void TfrmTrovaBiglietti::buildFilterPanel(QWidget* pan) {
         field->setObjectName(QString::fromLatin1(place.name));
         field->setGeometry(place.geometry);
         ui::setDesignFont(field, QStringLiteral("Verdana"), 12, true, Qt::black);
-        field->installEventFilter(this);
         filters_[static_cast<std::size_t>(i)].field = field;
+        // A yellow border around the focused field: its frame lies behind it.
+        ui::showWhileFocused(field, filters_[static_cast<std::size_t>(i)].frame);
     }
+    // Enter moves along the filter table, from Note back to Cliente.
+    ui::chainEnter(filterFields());
     txtAcquirente = filters_[0].field;
     txtVia = filters_[1].field;
     txtCitta = filters_[2].field;
@@ -176,29 +180,6 @@ bool TfrmTrovaBiglietti::eventFilter(QObject* watched, QEvent* event) {
         lblAttendere->show();
         return false;
     }
-    for (std::size_t i = 0; i < filters_.size(); ++i) {
-        if (watched != filters_[i].field)
-            continue;
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            filters_[i].frame->show();
-            break;
-        case QEvent::FocusOut:
-            filters_[i].frame->hide();
-            break;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                filters_[(i + 1) % filters_.size()].field->setFocus(Qt::TabFocusReason);
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        break;
-    }
     return ListWindow::eventFilter(watched, event);
 }
 
@@ -216,7 +197,7 @@ void TfrmTrovaBiglietti::btnCercaClick() {
     clearList();
     ScanFeedback feedback(this, lblAttendere->text());
     ListScan scan = searchArchive(archivePath(), filters, feedback.progress());
-    if (!scan.ok) {
+    if (!scan.outcome) {
         // The filters stay as typed, for another try.
         platform::MessageBoxes::current().plain(this, AccessFailure);
         return;
