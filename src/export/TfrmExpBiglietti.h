@@ -2,13 +2,67 @@
 
 #include "ui/Windows.h"
 
+#include <QHash>
+
+class QLabel;
+
+namespace scontrix::ui {
+class Picture;
+class ShapeRect;
+} // namespace scontrix::ui
+
 namespace scontrix::exporting {
 
-// Exports the open archive as a spreadsheet file.
+class VoucherGrid;
+class VoucherTable;
+
+// Shows the whole open archive in a grid and writes it as the spreadsheet file
+// of the program folder. Cells of the editable columns may be changed for the
+// export alone; the archive is never written.
 class TfrmExpBiglietti : public ui::DialogWindow {
     Q_OBJECT
 public:
+    // The archive is the one whose path the owner (the editor) holds in its
+    // hidden label lblFile.
     explicit TfrmExpBiglietti(QWidget* owner);
+    ~TfrmExpBiglietti() override;
+
+    QWidget* panContainer;
+    VoucherGrid* grdRecords;
+    ui::ShapeRect* shpInfo;
+    QLabel* panInfo;
+    ui::ShapeRect* shpSfondo;
+    ui::Picture* cmdEsporta;
+    ui::Picture* cmdGuida;
+    ui::Picture* cmdEsci;
+    ui::Picture* imgLogo;
+    ui::Picture* icoHand;
+
+    VoucherTable* records() const { return records_; }
+
+    // How long reading or writing runs before its progress is shown.
+    int progressDelayMs = 600;
+
+    void FormShow();
+    void cmdEsportaClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+
+    static const QString ExportQuestion;
+    static const QString OpenQuestion;
+    static const QString ExportFailure;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QString archivePath() const;
+    void watchMouse(QWidget* widget);
+
+    VoucherTable* records_;
+    QHash<QObject*, QString> hints_;
 };
 
 } // namespace scontrix::exporting

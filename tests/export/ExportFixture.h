@@ -1,0 +1,60 @@
+#pragma once
+
+#include "AppFixture.h"
+#include "export/TfrmExpBiglietti.h"
+#include "storage/VoucherRecord.h"
+
+#include <QList>
+#include <memory>
+
+namespace scontrix::test {
+
+// The bytes a spreadsheet file starts with, header row included, spelled out
+// here once so that the tests check the program against the format and not
+// against itself.
+QByteArray expectedHead();
+inline QByteArray expectedTail() {
+    return QByteArrayLiteral("</table></body></html>");
+}
+// One data row of the file from its thirteen cells, already as bytes.
+QByteArray expectedRow(const QList<QByteArray>& cells);
+
+// Three vouchers with every field different, and the thirteen cells (as the
+// file holds them) that each one gives.
+QList<storage::VoucherRecord> threeVouchers();
+QList<QList<QByteArray>> threeVoucherCells();
+
+// A voucher whose fields tell its number.
+storage::VoucherRecord numbered(int n);
+
+// The program with the editor open on archive "Negozio" of a temporary
+// program folder, and the export window made by the editor as its own.
+class ExportFixture : public AppFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString archive() const { return folder.file(QStringLiteral("Negozio.eur")); }
+    QString exported() const { return folder.file(QStringLiteral("Buoni_Acquisto.xls")); }
+    QByteArray exportedBytes() const { return folder.read(QStringLiteral("Buoni_Acquisto.xls")); }
+
+    void writeArchive(const QList<storage::VoucherRecord>& records);
+    void writeNumbered(int count);
+
+    // Shows the editor on the archive, then the export window over it (not
+    // in a modal run, so that the test can drive it).
+    exporting::TfrmExpBiglietti* openExport();
+    exporting::TfrmExpBiglietti* exp() const { return window_.get(); }
+
+    static int column(const char* name);
+    // The grid's cell at `row` of the column named `name`, as the grid shows it.
+    QString cell(int row, const char* name) const;
+
+    // A click with the mouse in the middle of `widget`.
+    static void click(QWidget* widget);
+
+private:
+    std::unique_ptr<exporting::TfrmExpBiglietti> window_;
+};
+
+} // namespace scontrix::test

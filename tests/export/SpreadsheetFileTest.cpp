@@ -1,0 +1,387 @@
+// The spreadsheet's bytes and the grid's table, without the window.
+#include "ExportFixture.h"
+#include "TempProgramFolder.h"
+#include "WriteFailure.h"
+#include "export/SpreadsheetFile.h"
+#include "export/VoucherTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace scontrix;
+using exporting::VoucherTable;
+using exporting::WriteOutcome;
+
+namespace {
+
+// A program folder with an archive, its grid table, and the file path.
+struct Sheet {
+    test::TempProgramFolder folder;
+    VoucherTable table;
+
+    QString archive() const { return folder.file(QStringLiteral("Negozio.eur")); }
+    QString file() const { return folder.file(QStringLiteral("Buoni_Acquisto.xls")); }
+
+    void fill(const QList<storage::VoucherRecord>& records) {
+        QByteArray bytes;
+        for (const auto& r : records)
+            bytes += r.toBytes();
+        folder.write(QStringLiteral("Negozio.eur"), bytes);
+        EXPECT_EQ(table.fill(archive()), VoucherTable::Fill::Complete);
+    }
+    WriteOutcome write(const exporting::Progress& progress = {}) {
+        return exporting::writeSpreadsheet(file(), table, progress);
+    }
+    QByteArray bytes() const { return folder.read(QStringLiteral("Buoni_Acquisto.xls")); }
+    // Everything in the folder but the archive and the file: nothing may be left behind.
+    QStringList strays() const {
+        QStringList names = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs |
+                                                          QDir::NoDotAndDotDot);
+        names.removeAll(QStringLiteral("Negozio.eur"));
+        names.removeAll(QStringLiteral("Buoni_Acquisto.xls"));
+        return names;
+    }
+};
+
+QByteArray cellOf(const QByteArray& rowBytes) {
+    return R"(<td style="text-align: left;">)" + rowBytes + "</td>";
+}
+
+TEST(SpreadsheetFile, ThreeVouchersGiveTheHeadThreeRowsOfThirteenCellsAndTheTailOnOneLine) {
+    Sheet sheet;
+    sheet.fill(test::threeVouchers());
+    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+
+    QByteArray expected = test::expectedHead();
+    for (const auto& cells : test::threeVoucherCells())
+        expected += test::expectedRow(cells);
+    expected += test::expectedTail();
+    const QByteArray bytes = sheet.bytes();
+    EXPECT_EQ(bytes, expected);
+    EXPECT_FALSE(bytes.contains('\n') || bytes.contains('\r')) << "one line, no line end";
+    EXPECT_TRUE(bytes.startsWith("<html ")) << "no byte order mark";
+    EXPECT_TRUE(sheet.strays().isEmpty()) << sheet.strays().join(u' ').toStdString();
+}
+
+TEST(SpreadsheetFile, AnEmptyArchiveGivesTheHeaderRowOnly) {
+    Sheet sheet;
+    sheet.fill({});
+    EXPECT_EQ(sheet.table.rowCount(), 0);
+    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    EXPECT_EQ(sheet.bytes(), test::expectedHead() + test::expectedTail());
+}
+
+TEST(SpreadsheetFile, AMissingArchiveIsCreatedEmptyAndGivesNoRows) {
+    Sheet sheet;
+    EXPECT_EQ(sheet.table.fill(sheet.archive()), VoucherTable::Fill::Complete);
+    EXPECT_EQ(sheet.table.rowCount(), 0);
+    EXPECT_TRUE(QFile::exists(sheet.archive()));
+    EXPECT_EQ(QFileInfo(sheet.archive()).size(), 0);
+}
+
+TEST(SpreadsheetFile, EachExportReplacesThePreviousFileWhole) {
+    Sheet sheet;
+    sheet.folder.write(QStringLiteral("Buoni_Acquisto.xls"), QByteArray(100000, 'x'));
+    sheet.fill({test::numbered(1)});
+    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    EXPECT_TRUE(sheet.bytes().startsWith(test::expectedHead()));
+    EXPECT_TRUE(sheet.bytes().endsWith(test::expectedTail())) << "nothing of the old file after it";
+}
+
+// ------------------------------------------------------------------ cell texts
+
+struct CellCase {
+    const char* name;
+    const char* typed; // UTF-8
+    QByteArray cell;   // as the file holds it
+};
+
+void PrintTo(const CellCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CellText : public ::testing::TestWithParam<CellCase> {};
+
+// A text typed into a grid cell reaches the file trimmed, one byte per
+// character in Windows-1252, with markup escaped.
+TEST_P(CellText, IsWrittenAsTheSheetExpectsIt) {
+    Sheet sheet;
+    sheet.fill({test::numbered(1)});
+    const int note = VoucherTable::columnNamed(QStringLiteral("colNote"));
+    ASSERT_TRUE(sheet.table.setData(sheet.table.index(0, note), QString::fromUtf8(GetParam().typed)));
+    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    QList<QByteArray> cells = {"1", "Cliente 1", "Via Roma 1", "Citt\xE0 1", "3330000001",
+                               "01/03/2024", "31/03/2024", "Beneficiario 1", "6,00", "Bar Centrale",
+                               "Spesa minima 1 euro", GetParam().cell, "No"};
+    EXPECT_EQ(sheet.bytes(), test::expectedHead() + test::expectedRow(cells) + test::expectedTail());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CellText,
+    ::testing::Values(
+        CellCase{"a_grave_is_one_byte_E0", "Città", "Citt\xE0"},
+        CellCase{"euro_is_one_byte_80", "5 €", "5 \x80"},
+        CellCase{"outside_the_code_page_is_a_question_mark", "Łódź", "?\xF3" "d?"},
+        CellCase{"beyond_the_basic_plane_is_one_question_mark", "ok 😀!", "ok ?!"},
+        CellCase{"ampersand", "Bar & Caffè", "Bar &amp; Caff\xE8"},
+        CellCase{"markup_typed_in_a_note", "<b>grassetto</b>", "&lt;b&gt;grassetto&lt;/b&gt;"},
+        CellCase{"a_stray_end_of_table", "fine</table>", "fine&lt;/table&gt;"},
+        CellCase{"a_reference_typed_stays_as_typed", "&amp;", "&amp;amp;"},
+        CellCase{"quotes_are_plain_text", "\"Da Gino\"", "\"Da Gino\""},
+        CellCase{"blanks_and_controls_around_are_trimmed", " \t Nota\r\n ", "Nota"},
+        CellCase{"emptied", "", ""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// ------------------------------------------------------------------ the grid's table
+
+TEST(VoucherTableColumns, EachColumnShowsItsFieldTrimmed) {
+    storage::VoucherRecord r;
+    r.num = QStringLiteral("N7");
+    r.acquirente = QStringLiteral("acquirente");
+    r.via = QStringLiteral("via");
+    r.citta = QStringLiteral("citta");
+    r.cel = QStringLiteral("cel");
+    r.prezzo = QStringLiteral("inizio");
+    r.spettatore = QStringLiteral("fine");
+    r.posto = QStringLiteral("beneficiario");
+    r.evento = QStringLiteral("valore");
+    r.luogo = QStringLiteral("luogo");
+    r.scritta = QStringLiteral("condizioni");
+    r.note = QStringLiteral("note");
+    r.pagato = true;
+    QByteArray bytes = storage::VoucherRecord().toBytes() + r.toBytes();
+    // Blanks and control characters a foreign program left inside the length.
+    const auto via = storage::VoucherRecord::slot(storage::VoucherRecord::Field::Via);
+    bytes[storage::VoucherRecord::Size + via.offset] = 7;
+    bytes.replace(storage::VoucherRecord::Size + via.offset + 1, 7, " \tvia\0 ", 7);
+
+    Sheet sheet;
+    sheet.folder.write(QStringLiteral("Negozio.eur"), bytes);
+    ASSERT_EQ(sheet.table.fill(sheet.archive()), VoucherTable::Fill::Complete);
+    ASSERT_EQ(sheet.table.rowCount(), 2);
+    const std::pair<const char*, const char*> expected[] = {
+        {"colNum", "2"},           {"colNumX", "N7"},         {"colAcquirente", "acquirente"},
+        {"colVia", "via"},         {"colCitta", "citta"},     {"colCel", "cel"},
+        {"colEvento", "inizio"},   {"colLuogo", "fine"},      {"coSpettatore", "beneficiario"},
+        {"colPosto", "valore"},    {"colScritta", "luogo"},   {"colPrezzo", "condizioni"},
+        {"colNote", "note"},       {"colPagato", "S\u00ec"},
+    };
+    for (const auto& [name, text] : expected) {
+        const int c = VoucherTable::columnNamed(QString::fromLatin1(name));
+        ASSERT_GE(c, 0) << name;
+        EXPECT_EQ(sheet.table.data(sheet.table.index(1, c)).toString(), QString::fromUtf8(text))
+            << name;
+    }
+    EXPECT_EQ(sheet.table.text(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(sheet.table.text(0, VoucherTable::columnNamed(QStringLiteral("colPagato"))),
+              QStringLiteral("No"));
+}
+
+TEST(VoucherTableColumns, HeadersWidthsAndWhichColumnsTakeEdits) {
+    const struct {
+        const char* name;
+        const char* header;
+        int width;
+        bool editable;
+    } expected[] = {
+        {"colNum", "N.", 60, false},
+        {"colNumX", "Buono n.", 150, false},
+        {"colAcquirente", "Cliente", 220, false},
+        {"colVia", "Via e numero civico", 250, false},
+        {"colCitta", "Città", 200, false},
+        {"colCel", "Cellulare", 180, false},
+        {"colEvento", "Inizio validità", 120, true},
+        {"colLuogo", "Fine validità", 120, true},
+        {"coSpettatore", "Beneficiario", 220, true},
+        {"colPosto", "Valore", 120, true},
+        {"colScritta", "Luogo utilizzo", 300, true},
+        {"colPrezzo", "Condizioni utilizzo", 300, true},
+        {"colNote", "Note", 300, true},
+        {"colPagato", "Incassato", 150, true},
+    };
+    Sheet sheet;
+    sheet.fill({test::numbered(1)});
+    ASSERT_EQ(sheet.table.columnCount(), int(std::size(expected)));
+    for (int c = 0; c < sheet.table.columnCount(); ++c) {
+        const auto& e = expected[c];
+        EXPECT_EQ(VoucherTable::columns()[std::size_t(c)].name, std::string(e.name));
+        EXPECT_EQ(sheet.table.headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(e.header));
+        EXPECT_EQ(VoucherTable::columns()[std::size_t(c)].width, e.width) << e.name;
+        const QModelIndex index = sheet.table.index(0, c);
+        const QString before = sheet.table.text(0, c);
+        EXPECT_EQ(bool(sheet.table.flags(index) & Qt::ItemIsEditable), e.editable) << e.name;
+        EXPECT_EQ(sheet.table.setData(index, QStringLiteral("X")), e.editable) << e.name;
+        EXPECT_EQ(sheet.table.text(0, c), e.editable ? QStringLiteral("X") : before) << e.name;
+    }
+}
+
+TEST(VoucherTableEdits, ChangeOnlyTheExportNeverTheArchive) {
+    Sheet sheet;
+    sheet.fill(test::threeVouchers());
+    const QByteArray archiveBefore = sheet.folder.read(QStringLiteral("Negozio.eur"));
+    const int value = VoucherTable::columnNamed(QStringLiteral("colPosto"));
+    ASSERT_TRUE(sheet.table.setData(sheet.table.index(1, value), QStringLiteral(" 12,00 ")));
+    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+
+    EXPECT_EQ(sheet.folder.read(QStringLiteral("Negozio.eur")), archiveBefore);
+    EXPECT_TRUE(sheet.table.isEdited(1, value));
+    EXPECT_FALSE(sheet.table.isEdited(0, value)) << "only the cell edited";
+    const QByteArray bytes = sheet.bytes();
+    EXPECT_TRUE(bytes.contains(cellOf("12,00"))) << "written trimmed";
+    EXPECT_FALSE(bytes.contains(cellOf("10,50"))) << "the stored value is not written";
+    EXPECT_TRUE(bytes.contains(cellOf("25,00"))) << "the other rows keep theirs";
+
+    // Typing back the stored text is no edit at all.
+    ASSERT_TRUE(sheet.table.setData(sheet.table.index(1, value), QStringLiteral("10,50")));
+    EXPECT_FALSE(sheet.table.isEdited(1, value));
+}
+
+TEST(VoucherTableFill, ReadsWhatAForeignProgramLeftWithoutInventingRows) {
+    // A length byte beyond its field's capacity counts as the capacity; the
+    // bytes of an incomplete last record are no row.
+    QByteArray bytes = test::numbered(1).toBytes();
+    const auto num = storage::VoucherRecord::slot(storage::VoucherRecord::Field::Num);
+    bytes[num.offset] = char(200);
+    bytes.replace(num.offset + 1, num.capacity, QByteArray(num.capacity, '7'));
+    bytes += test::numbered(2).toBytes().left(600);
+
+    Sheet sheet;
+    sheet.folder.write(QStringLiteral("Negozio.eur"), bytes);
+    ASSERT_EQ(sheet.table.fill(sheet.archive()), VoucherTable::Fill::Complete);
+    ASSERT_EQ(sheet.table.rowCount(), 1);
+    EXPECT_EQ(sheet.table.text(0, VoucherTable::columnNamed(QStringLiteral("colNumX"))),
+              QString(num.capacity, u'7'));
+    EXPECT_EQ(sheet.table.text(0, VoucherTable::columnNamed(QStringLiteral("colAcquirente"))),
+              QStringLiteral("Cliente 1"));
+}
+
+TEST(VoucherTableFill, StopsWhenAskedAndKeepsTheRowsReadSoFar) {
+    Sheet sheet;
+    QByteArray bytes;
+    for (int i = 1; i <= 10000; ++i)
+        bytes += test::numbered(i).toBytes();
+    sheet.folder.write(QStringLiteral("Negozio.eur"), bytes);
+    int calls = 0;
+    const auto end = sheet.table.fill(sheet.archive(), [&](qint64 done, qint64 total) {
+        EXPECT_EQ(total, 10000);
+        EXPECT_GT(done, 0);
+        return ++calls < 2;
+    });
+    EXPECT_EQ(end, VoucherTable::Fill::Stopped);
+    ASSERT_GT(sheet.table.rowCount(), 0);
+    ASSERT_LT(sheet.table.rowCount(), 10000);
+    const int last = sheet.table.rowCount() - 1;
+    EXPECT_EQ(sheet.table.text(last, VoucherTable::columnNamed(QStringLiteral("colNote"))),
+              QStringLiteral("Nota %1").arg(last + 1));
+}
+
+TEST(VoucherTableFill, AnArchiveThatCannotBeOpenedGivesNoRows) {
+    Sheet sheet;
+    sheet.fill({test::numbered(1)});
+    ASSERT_TRUE(QDir().mkdir(sheet.folder.file(QStringLiteral("Cartella.eur"))));
+    EXPECT_EQ(sheet.table.fill(sheet.folder.file(QStringLiteral("Cartella.eur"))),
+              VoucherTable::Fill::Failed);
+    EXPECT_EQ(sheet.table.rowCount(), 0) << "no rows of the archive shown before";
+}
+
+// ------------------------------------------------------------------ failures
+
+// Runs `check` in a forked child that has given up root (root ignores file
+// permissions); its exit code, or 125 when root could not be given up.
+int asOrdinaryUser(const std::function<int()>& check) {
+    constexpr uid_t Nobody = 65534;
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+            ::_exit(125);
+        ::_exit(check());
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+struct FailureCase {
+    const char* name;
+    // Makes the write fail and runs it; the outcome's result.
+    std::function<WriteOutcome::Result(Sheet&)> writeFailing;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WriteFailures : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(WriteFailures, ReportFailureAndLeaveThePreviousExportUntouched) {
+    Sheet sheet;
+    sheet.fill(test::threeVouchers());
+    const QByteArray previous = "<html>la precedente esportazione</html>";
+    if (std::string(GetParam().name) != "a_folder_in_the_way")
+        sheet.folder.write(QStringLiteral("Buoni_Acquisto.xls"), previous);
+
+    EXPECT_EQ(GetParam().writeFailing(sheet), WriteOutcome::Result::Failed);
+    if (std::string(GetParam().name) != "a_folder_in_the_way") {
+        EXPECT_EQ(sheet.bytes(), previous);
+    }
+    EXPECT_TRUE(sheet.strays().isEmpty()) << sheet.strays().join(u' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WriteFailures,
+    ::testing::Values(
+        FailureCase{"a_full_disk",
+                    [](Sheet& s) {
+                        const test::WriteFailure full(512);
+                        return s.write().result;
+                    }},
+        FailureCase{"a_folder_in_the_way",
+                    [](Sheet& s) {
+                        QDir().mkdir(s.file());
+                        const auto result = s.write().result;
+                        EXPECT_TRUE(QFileInfo(s.file()).isDir());
+                        return result;
+                    }},
+        FailureCase{"a_read_only_folder",
+                    [](Sheet& s) {
+                        const QString dir = s.folder.path();
+                        ::chmod(QFile::encodeName(dir).constData(), 0555);
+                        const int code = asOrdinaryUser([&] {
+                            return s.write().result == WriteOutcome::Result::Failed ? 0 : 1;
+                        });
+                        ::chmod(QFile::encodeName(dir).constData(), 0700);
+                        EXPECT_NE(code, 125) << "could not give up root";
+                        return code == 0 ? WriteOutcome::Result::Failed
+                                         : WriteOutcome::Result::Written;
+                    }}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(SpreadsheetFile, ACancelledExportLeavesThePreviousFileUntouched) {
+    Sheet sheet;
+    QList<storage::VoucherRecord> records;
+    for (int i = 1; i <= 3000; ++i)
+        records << test::numbered(i);
+    sheet.fill(records);
+    const QByteArray previous = "<html>la precedente esportazione</html>";
+    sheet.folder.write(QStringLiteral("Buoni_Acquisto.xls"), previous);
+
+    qint64 lastDone = 0;
+    const WriteOutcome outcome = sheet.write([&](qint64 done, qint64 total) {
+        EXPECT_EQ(total, 3000);
+        EXPECT_GT(done, lastDone);
+        lastDone = done;
+        return done < 2000;
+    });
+    EXPECT_EQ(outcome.result, WriteOutcome::Result::Cancelled);
+    EXPECT_EQ(sheet.bytes(), previous);
+    EXPECT_TRUE(sheet.strays().isEmpty()) << sheet.strays().join(u' ').toStdString();
+}
+
+} // namespace
