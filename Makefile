@@ -5,12 +5,12 @@ BUILD_DIR ?= build
 STAGE_DIR := $(BUILD_DIR)/Scontrix
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps configure bench clean
+.PHONY: run test build deps test-deps configure bench clean
 
 run: build
 	cd $(STAGE_DIR) && ./scontrix
 
-test: build
+test: build test-deps
 	scripts/run-tests.sh $(BUILD_DIR)
 
 build: configure
@@ -22,7 +22,11 @@ configure: deps
 	fi
 
 deps:
-	scripts/install-deps.sh
+	scripts/install-deps.sh packages.txt
+
+# What only the tests need (a spreadsheet program to read the export).
+test-deps:
+	scripts/install-deps.sh packages.txt packages-test.txt
 
 bench: build
 	cmake --build $(BUILD_DIR) --target benchmarks -j $(JOBS)

@@ -2,7 +2,10 @@
 
 #include "app/TfrmAvvio.h"
 #include "editor/TfrmBiglietti.h"
+#include "export/VoucherGrid.h"
 #include "export/VoucherTable.h"
+
+#include <QLineEdit>
 
 #include <QLabel>
 
@@ -161,6 +164,34 @@ int ExportFixture::column(const char* name) {
 
 QString ExportFixture::cell(int row, const char* name) const {
     return window_->records()->text(row, column(name));
+}
+
+void ExportFixture::typeInto(int row, const char* name, const QString& text, bool enter) {
+    exporting::VoucherGrid* grid = window_->grdRecords;
+    const QModelIndex index = grid->model()->index(row, column(name));
+    grid->scrollTo(index);
+    const QPoint at = grid->visualRect(index).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+    // Where no editor opened, the keys go to the grid, which would open one
+    // on a key press if the cell took edits.
+    QWidget* target = grid->indexWidget(index);
+    if (auto* editor = qobject_cast<QLineEdit*>(target))
+        editor->selectAll();
+    else
+        target = grid;
+    for (QChar c : text) {
+        // One key press carrying the character, as the keyboard sends it
+        // (QTest's own helpers spell ASCII only).
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key(c.toUpper().unicode()), QString(c),
+                            Qt::NoModifier);
+        if (target == grid && grid->indexWidget(index))
+            target = grid->indexWidget(index);
+    }
+    if (enter)
+        QTest::keyClick(target, Qt::Key_Return);
+    QApplication::processEvents();
 }
 
 void ExportFixture::click(QWidget* widget) {

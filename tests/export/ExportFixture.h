@@ -50,6 +50,10 @@ protected:
     // The grid's cell at `row` of the column named `name`, as the grid shows it.
     QString cell(int row, const char* name) const;
 
+    // Double-clicks the grid's cell, types `text` into the editor it opens
+    // (or into the grid, where none opens) and, with `enter`, confirms it.
+    void typeInto(int row, const char* name, const QString& text, bool enter);
+
     // A click with the mouse in the middle of `widget`.
     static void click(QWidget* widget);
 

@@ -28,34 +28,6 @@ namespace {
 
 class ExportWindow : public test::ExportFixture {
 protected:
-    // Double-clicks the cell, types `text` into the editor it opens (if
-    // any) and, with `enter`, confirms it.
-    void typeInto(int row, const char* name, const QString& text, bool enter) {
-        exporting::VoucherGrid* grid = exp()->grdRecords;
-        const QModelIndex index = grid->model()->index(row, column(name));
-        grid->scrollTo(index);
-        const QPoint at = grid->visualRect(index).center();
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-        QApplication::processEvents();
-        // Where no editor opened, the keys go to the grid, which would open
-        // one on a key press if the cell took edits.
-        QWidget* target = grid->indexWidget(index);
-        if (auto* editor = qobject_cast<QLineEdit*>(target))
-            editor->selectAll();
-        else
-            target = grid;
-        for (QChar c : text) {
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key(c.toUpper().unicode()), QString(c),
-                                Qt::NoModifier);
-            if (target == grid && grid->indexWidget(index))
-                target = grid->indexWidget(index);
-        }
-        if (enter)
-            QTest::keyClick(target, Qt::Key_Return);
-        QApplication::processEvents();
-    }
-
     QStringList messageTexts() const { return desktop.messages.texts(); }
 };
 
