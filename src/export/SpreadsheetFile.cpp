@@ -5,6 +5,13 @@
 #include "storage/Windows1252.h"
 
 #include <QSaveFile>
+#include <QtEndian>
+#include <algorithm>
+#include <array>
+#include <cstring>
+#if defined(Q_OS_LINUX)
+#include <fcntl.h>
+#endif
 
 namespace scontrix::exporting {
 
@@ -12,6 +19,8 @@ namespace {
 
 // Bytes gathered before they are handed to the file.
 constexpr qsizetype WriteBlock = qsizetype(1) << 20;
+// Bytes written between two requests to start putting them on disk.
+constexpr qint64 DiskStep = qint64(32) << 20;
 // How often writing reports its progress, in rows.
 constexpr int ProgressEvery = 1024;
 
@@ -35,6 +44,108 @@ constexpr QByteArrayView CellOpen = R"(<td style="text-align: left;">)";
 constexpr QByteArrayView CellClose = "</td>";
 constexpr QByteArrayView RowOpen = "<tr>";
 constexpr QByteArrayView RowClose = "</tr>";
+
+// The most bytes a row of stored cells can take: every byte of a record
+// written as the longest character reference.
+constexpr qsizetype MaxStoredRow = RowOpen.size() + RowClose.size() +
+                                   (VoucherTable::ColumnCount - 1) *
+                                       (CellOpen.size() + CellClose.size()) +
+                                   5 * storage::VoucherRecord::Size + 8;
+
+// The characters that are markup in a cell.
+constexpr auto Markup = [] {
+    std::array<bool, 256> markup{};
+    markup[uchar('&')] = markup[uchar('<')] = markup[uchar('>')] = true;
+    return markup;
+}();
+
+char* put(char* out, QByteArrayView bytes) {
+    std::memcpy(out, bytes.data(), std::size_t(bytes.size()));
+    return out + bytes.size();
+}
+
+constexpr quint64 everyByte(uchar b) {
+    return 0x0101010101010101ULL * b;
+}
+
+// Whether one of the eight bytes of `word` is markup (exact, no false alarms).
+constexpr bool hasMarkup(quint64 word) {
+    const auto hasZero = [](quint64 v) {
+        return (v - everyByte(1)) & ~v & everyByte(0x80);
+    };
+    return hasZero(word ^ everyByte('&')) | hasZero(word ^ everyByte('<')) |
+           hasZero(word ^ everyByte('>'));
+}
+
+// Writes a byte, as itself or as its character reference.
+char* putByte(char* out, char c) {
+    if (!Markup[uchar(c)]) {
+        *out = c;
+        return out + 1;
+    }
+    return put(out, c == '&' ? QByteArrayView("&amp;") : c == '<' ? QByteArrayView("&lt;")
+                                                                 : QByteArrayView("&gt;"));
+}
+
+// Copies `bytes` with the markup written as character references; `out`
+// has room for five bytes per byte.
+char* putEscaped(char* out, QByteArrayView bytes) {
+    for (char c : bytes)
+        out = putByte(out, c);
+    return out;
+}
+
+// The same for a stored cell, eight bytes at a time, since nearly no text
+// holds markup. A stored cell may be read a little past its end (the table
+// leaves room after every row), and `out` has room for eight bytes more than
+// it needs, so a short end is handled as one more word.
+char* putStoredEscaped(char* out, QByteArrayView bytes) {
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        const auto n = std::min<qsizetype>(end - p, 8);
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        word = qFromLittleEndian(word);
+        const quint64 valid = n == 8 ? ~quint64(0) : (quint64(1) << (8 * n)) - 1;
+        if (hasMarkup((word & valid) | (everyByte(0x61) & ~valid))) {
+            for (const char* stop = p + n; p < stop; ++p)
+                out = putByte(out, *p);
+            continue;
+        }
+        std::memcpy(out, p, 8);
+        out += n;
+        p += n;
+    }
+    return out;
+}
+
+// Appends one data row. Rows without edited cells, nearly all of them, are
+// copied straight from the stored bytes into room made beforehand.
+void appendRow(QByteArray& out, const VoucherTable& table, int row) {
+    const VoucherTable::StoredCells cells = table.storedCells(row);
+    const qsizetype start = out.size();
+    out.resize(start + MaxStoredRow);
+    char* p = put(out.data() + start, RowOpen);
+    for (int column = 1; column < VoucherTable::ColumnCount; ++column) {
+        p = put(p, CellOpen);
+        const QString* edit = table.hasEdits() ? table.edit(row, column) : nullptr;
+        if (edit) {
+            // A typed text may be of any length: finish what is there, then append.
+            out.resize(p - out.constData());
+            out += cellBytes(*edit);
+            out.append(CellClose);
+            const qsizetype at = out.size();
+            out.resize(at + MaxStoredRow);
+            p = out.data() + at;
+        } else {
+            p = putStoredEscaped(p, cells[std::size_t(column - 1)]);
+            p = put(p, CellClose);
+        }
+    }
+    p = put(p, RowClose);
+    out.resize(p - out.constData());
+}
 
 } // namespace
 
@@ -86,28 +197,10 @@ QByteArray spreadsheetTail() {
 }
 
 void appendEscaped(QByteArray& out, const char* bytes, qsizetype size) {
-    const char* end = bytes + size;
-    const char* plain = bytes;
-    for (const char* p = bytes; p < end; ++p) {
-        const char* reference = nullptr;
-        switch (*p) {
-        case '&':
-            reference = "&amp;";
-            break;
-        case '<':
-            reference = "&lt;";
-            break;
-        case '>':
-            reference = "&gt;";
-            break;
-        default:
-            continue;
-        }
-        out.append(plain, p - plain);
-        out.append(reference);
-        plain = p + 1;
-    }
-    out.append(plain, end - plain);
+    const qsizetype start = out.size();
+    out.resize(start + 5 * size);
+    char* end = putEscaped(out.data() + start, QByteArrayView(bytes, size));
+    out.resize(end - out.constData());
 }
 
 QByteArray cellBytes(const QString& text) {
@@ -143,23 +236,30 @@ WriteOutcome writeSpreadsheet(const QString& path, const VoucherTable& table,
         return failed();
 
     QByteArray buffer;
-    buffer.reserve(WriteBlock + 16 * 1024);
+    buffer.reserve(WriteBlock + 2 * MaxStoredRow);
+    qint64 written = 0;
+    qint64 handedToDisk = 0;
     const auto flush = [&] {
-        const bool written = file.write(buffer) == buffer.size();
-        buffer.clear();
-        return written;
+        const bool whole = file.write(buffer) == buffer.size();
+        written += buffer.size();
+        buffer.resize(0); // keeps its room
+#if defined(Q_OS_LINUX)
+        // The file is put on disk before it replaces the previous one; start
+        // that while the rest is still being written, instead of waiting for
+        // all of it at the end.
+        if (written - handedToDisk >= DiskStep) {
+            ::sync_file_range(file.handle(), handedToDisk, written - handedToDisk,
+                              SYNC_FILE_RANGE_WRITE);
+            handedToDisk = written;
+        }
+#endif
+        return whole;
     };
 
     buffer += spreadsheetHead();
     const int rows = table.rowCount();
     for (int row = 0; row < rows; ++row) {
-        buffer.append(RowOpen);
-        for (int column = 1; column < VoucherTable::ColumnCount; ++column) {
-            buffer.append(CellOpen);
-            table.appendCell(buffer, row, column);
-            buffer.append(CellClose);
-        }
-        buffer.append(RowClose);
+        appendRow(buffer, table, row);
         if (buffer.size() >= WriteBlock && !flush())
             return failed();
         if (progress && (row + 1) % ProgressEvery == 0 && !progress(row + 1, rows)) {

@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -66,10 +67,16 @@ public:
     QString text(int row, int column) const;
     bool isEdited(int row, int column) const;
 
-    // Appends the cell of a data column (1 to 13) as the spreadsheet holds it:
-    // trimmed, in Windows-1252, with the characters that are markup in the
-    // sheet written as character references.
-    void appendCell(QByteArray& out, int row, int column) const;
+    // The cells of the columns 1 to 13 of a row as the archive gave them:
+    // trimmed Windows-1252 bytes, valid until the table is filled again. At
+    // least ReadableAfterRow bytes may be read past a row's last cell (their
+    // values mean nothing), so that readers may take whole words at a time.
+    static constexpr int ReadableAfterRow = 16;
+    using StoredCells = std::array<QByteArrayView, ColumnCount - 1>;
+    StoredCells storedCells(int row) const;
+    bool hasEdits() const { return !edits_.isEmpty(); }
+    // The text typed into a cell, or null when the cell was not edited.
+    const QString* edit(int row, int column) const;
 
 private:
     struct Row {
@@ -77,6 +84,14 @@ private:
         std::array<quint8, ColumnCount - 1> length; // bytes of the columns 1 to 13
     };
     class Builder;
+    struct FreeBlock {
+        void operator()(char* block) const { std::free(block); }
+    };
+
+public:
+    using Block = std::unique_ptr<char[], FreeBlock>;
+
+private:
 
     const char* bytesOf(const Row& row) const;
     // Offset of a data column's bytes inside its row.
@@ -84,7 +99,7 @@ private:
     static quint64 key(int row, int column) { return (quint64(row) << 8) | quint64(column); }
 
     std::vector<Row> rows_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<Block> blocks_;
     QHash<quint64, QString> edits_;
 };
 

@@ -136,6 +136,40 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{"emptied", "", ""}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// Stored texts are copied eight bytes at a time: markup must be found at every
+// place in a text, and nothing past a text's end may leak into the cell.
+TEST(SpreadsheetFile, StoredMarkupIsEscapedWhereverItFallsInTheText) {
+    QList<storage::VoucherRecord> records;
+    QList<QByteArray> notes;
+    for (int length = 1; length <= 19; ++length) {
+        for (int at = 0; at < length; ++at) {
+            QByteArray text(length, 'n');
+            text[at] = "&<>"[(length + at) % 3];
+            storage::VoucherRecord r = test::numbered(int(records.size()) + 1);
+            r.note = QString::fromLatin1(text);
+            r.pagato = false;
+            records << r;
+            notes << text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;");
+        }
+    }
+    Sheet sheet;
+    sheet.fill(records);
+    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    QByteArray expected = test::expectedHead();
+    for (int i = 0; i < records.size(); ++i) {
+        const int n = i + 1;
+        expected += test::expectedRow(
+            {QByteArray::number(n), "Cliente " + QByteArray::number(n),
+             "Via Roma " + QByteArray::number(n), "Citt\xE0 " + QByteArray::number(n),
+             "333" + QByteArray::number(n).rightJustified(7, '0'), "01/03/2024", "31/03/2024",
+             "Beneficiario " + QByteArray::number(n), QByteArray::number(n % 100 + 5) + ",00",
+             "Bar Centrale", "Spesa minima " + QByteArray::number(n % 50) + " euro", notes[i],
+             "No"});
+    }
+    expected += test::expectedTail();
+    EXPECT_EQ(sheet.bytes(), expected);
+}
+
 // ------------------------------------------------------------------ the grid's table
 
 TEST(VoucherTableColumns, EachColumnShowsItsFieldTrimmed) {
