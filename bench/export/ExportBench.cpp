@@ -173,7 +173,8 @@ qint64 exportSize(qint64 count) {
     exporting::VoucherTable table;
     table.fill(archiveOf(count));
     const QString path = workFolder().filePath(QStringLiteral("misura.xls"));
-    exporting::writeSpreadsheet(path, table);
+    if (!exporting::writeSpreadsheet(path, table))
+        return 0;
     sizes[count] = QFileInfo(path).size();
     QFile::remove(path);
     return sizes[count];
@@ -207,7 +208,7 @@ void WriteSpreadsheet(benchmark::State& state) {
     table.fill(archiveOf(state.range(0)));
     const QString path = workFolder().filePath(QStringLiteral("Buoni_Acquisto.xls"));
     for (auto _ : state) {
-        if (exporting::writeSpreadsheet(path, table).result != exporting::WriteOutcome::Result::Written)
+        if (exporting::writeSpreadsheet(path, table) != exporting::WriteEnd::Written)
             state.SkipWithError("writing failed");
         state.PauseTiming();
         QFile::remove(path);

@@ -224,13 +224,13 @@ QByteArray cellBytes(const QString& text) {
     return out;
 }
 
-WriteOutcome writeSpreadsheet(const QString& path, const VoucherTable& table,
-                              const Progress& progress) {
+storage::Result<WriteEnd> writeSpreadsheet(const QString& path, const VoucherTable& table,
+                                           const Progress& progress) {
     QSaveFile file(path);
-    const auto failed = [&file] {
+    const auto failed = [&file]() -> storage::Result<WriteEnd> {
         const QString error = file.errorString();
         file.cancelWriting();
-        return WriteOutcome{WriteOutcome::Result::Failed, error};
+        return storage::Failure{QStringLiteral("cannot write the spreadsheet: ") + error};
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failed();
@@ -264,15 +264,16 @@ WriteOutcome writeSpreadsheet(const QString& path, const VoucherTable& table,
             return failed();
         if (progress && (row + 1) % ProgressEvery == 0 && !progress(row + 1, rows)) {
             file.cancelWriting();
-            return {WriteOutcome::Result::Cancelled, {}};
+            return WriteEnd::Cancelled;
         }
     }
     buffer += spreadsheetTail();
     if (!flush())
         return failed();
     if (!file.commit())
-        return {WriteOutcome::Result::Failed, file.errorString()};
-    return {WriteOutcome::Result::Written, {}};
+        return storage::Failure{QStringLiteral("cannot put the spreadsheet in place: ") +
+                                file.errorString()};
+    return WriteEnd::Written;
 }
 
 } // namespace scontrix::exporting

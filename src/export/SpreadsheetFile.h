@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/Progress.h"
+#include "storage/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,17 +28,17 @@ void appendEscaped(QByteArray& out, const char* bytes, qsizetype size);
 // ("?" for a character the code page lacks), markup escaped.
 QByteArray cellBytes(const QString& text);
 
-struct WriteOutcome {
-    enum class Result { Written, Cancelled, Failed };
-    Result result;
-    QString error; // for Failed
+// How a write that did not fail ended.
+enum class WriteEnd {
+    Written,
+    Cancelled, // the progress answered false; nothing was put in place
 };
 
 // Writes the head, one row per table row with its columns 1 to 13, and the
 // tail to `path`. The bytes go to a temporary file beside it that replaces
 // `path` only once complete, so a failed or cancelled export leaves the
 // previous file as it was.
-WriteOutcome writeSpreadsheet(const QString& path, const VoucherTable& table,
-                              const Progress& progress = {});
+storage::Result<WriteEnd> writeSpreadsheet(const QString& path, const VoucherTable& table,
+                                           const Progress& progress = {});
 
 } // namespace scontrix::exporting

@@ -141,22 +141,18 @@ void TfrmExpBiglietti::cmdEsportaClick() {
 
     const QString path =
         platform::ProgramFolder::file(QString::fromLatin1(SpreadsheetFileName));
-    WriteOutcome outcome;
-    {
+    const storage::Result<WriteEnd> written = [&] {
         WorkProgress progress(this, QStringLiteral("Esportazione dei buoni acquisto in corso..."),
                               progressDelayMs);
-        outcome = writeSpreadsheet(path, *records_, progress.callback());
-    }
-    switch (outcome.result) {
-    case WriteOutcome::Result::Cancelled:
-        // The user stopped it: the previous file is untouched, nothing to say.
-        return;
-    case WriteOutcome::Result::Failed:
+        return writeSpreadsheet(path, *records_, progress.callback());
+    }();
+    if (!written) {
         messages.plain(this, ExportFailure);
         return;
-    case WriteOutcome::Result::Written:
-        break;
     }
+    // Stopped by the user: the previous file is untouched, nothing to say.
+    if (*written == WriteEnd::Cancelled)
+        return;
     if (messages.confirm(this, OpenQuestion))
         app::TMisc::Open(u'"' + path + u'"');
 }

@@ -163,20 +163,22 @@ VoucherTable::Fill VoucherTable::fill(const QString& path, const Progress& progr
     edits_.clear();
 
     Fill end = Fill::Complete;
+    // The one place the export reads the archive.
     storage::ArchiveFile archive;
-    const qint64 total = archive.open(path) ? archive.count() : -1;
-    if (total < 0) {
+    const storage::Result<> opened = archive.open(path);
+    const storage::Result<qint64> total = opened ? archive.count() : storage::Failure{opened.error()};
+    if (!total) {
         end = Fill::Failed;
     } else {
         // A grid has at most INT_MAX rows; no archive comes near it.
-        rows_.reserve(std::size_t(std::min<qint64>(total, INT_MAX)));
+        rows_.reserve(std::size_t(std::min<qint64>(*total, INT_MAX)));
         Builder builder(*this);
-        const bool read = archive.scan([&](qint64 position, const char* record) {
+        const storage::Result<> read = archive.scan([&](qint64 position, const char* record) {
             if (rows_.size() >= std::size_t(INT_MAX) || !builder.add(record)) {
                 end = Fill::Failed;
                 return false;
             }
-            if (progress && position % ProgressEvery == 0 && !progress(position, total)) {
+            if (progress && position % ProgressEvery == 0 && !progress(position, *total)) {
                 end = Fill::Stopped;
                 return false;
             }

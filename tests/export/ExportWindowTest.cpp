@@ -1,5 +1,6 @@
 // The export window, driven as a user drives it.
 #include "ExportFixture.h"
+#include "TableRows.h"
 #include "WriteFailure.h"
 #include "app/TfrmGuida.h"
 #include "editor/TfrmBiglietti.h"
@@ -168,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Questions,
                          ::testing::Values(QuestionCase{"no_to_export", {false}, false, false},
                                            QuestionCase{"no_to_opening", {true, false}, true, false},
                                            QuestionCase{"yes_to_both", {true, true}, true, true}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         test::RowName());
 
 TEST(ExportTexts, QuestionsAndFailureAreWordForWord) {
     EXPECT_EQ(TfrmExpBiglietti::ExportQuestion,
@@ -224,7 +225,7 @@ TEST_P(WindowFailures, ShowTheFailureAloneAndKeepThePreviousExport) {
 INSTANTIATE_TEST_SUITE_P(Rows, WindowFailures,
                          ::testing::Values(WindowFailureCase{"full_disk", false},
                                            WindowFailureCase{"folder_in_the_way", true}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         test::RowName());
 
 TEST_F(ExportWindow, CancellingTheProgressKeepsThePreviousExportAndSaysNothing) {
     writeNumbered(6000);

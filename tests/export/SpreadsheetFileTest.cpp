@@ -1,5 +1,6 @@
 // The spreadsheet's bytes and the grid's table, without the window.
 #include "ExportFixture.h"
+#include "TableRows.h"
 #include "TempProgramFolder.h"
 #include "WriteFailure.h"
 #include "export/SpreadsheetFile.h"
@@ -14,7 +15,7 @@
 
 using namespace scontrix;
 using exporting::VoucherTable;
-using exporting::WriteOutcome;
+using exporting::WriteEnd;
 
 namespace {
 
@@ -33,7 +34,7 @@ struct Sheet {
         folder.write(QStringLiteral("Negozio.eur"), bytes);
         EXPECT_EQ(table.fill(archive()), VoucherTable::Fill::Complete);
     }
-    WriteOutcome write(const exporting::Progress& progress = {}) {
+    storage::Result<WriteEnd> write(const exporting::Progress& progress = {}) {
         return exporting::writeSpreadsheet(file(), table, progress);
     }
     QByteArray bytes() const { return folder.read(QStringLiteral("Buoni_Acquisto.xls")); }
@@ -54,7 +55,7 @@ QByteArray cellOf(const QByteArray& rowBytes) {
 TEST(SpreadsheetFile, ThreeVouchersGiveTheHeadThreeRowsOfThirteenCellsAndTheTailOnOneLine) {
     Sheet sheet;
     sheet.fill(test::threeVouchers());
-    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
 
     QByteArray expected = test::expectedHead();
     for (const auto& cells : test::threeVoucherCells())
@@ -71,7 +72,7 @@ TEST(SpreadsheetFile, AnEmptyArchiveGivesTheHeaderRowOnly) {
     Sheet sheet;
     sheet.fill({});
     EXPECT_EQ(sheet.table.rowCount(), 0);
-    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
     EXPECT_EQ(sheet.bytes(), test::expectedHead() + test::expectedTail());
 }
 
@@ -87,7 +88,7 @@ TEST(SpreadsheetFile, EachExportReplacesThePreviousFileWhole) {
     Sheet sheet;
     sheet.folder.write(QStringLiteral("Buoni_Acquisto.xls"), QByteArray(100000, 'x'));
     sheet.fill({test::numbered(1)});
-    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
     EXPECT_TRUE(sheet.bytes().startsWith(test::expectedHead()));
     EXPECT_TRUE(sheet.bytes().endsWith(test::expectedTail())) << "nothing of the old file after it";
 }
@@ -113,7 +114,7 @@ TEST_P(CellText, IsWrittenAsTheSheetExpectsIt) {
     sheet.fill({test::numbered(1)});
     const int note = VoucherTable::columnNamed(QStringLiteral("colNote"));
     ASSERT_TRUE(sheet.table.setData(sheet.table.index(0, note), QString::fromUtf8(GetParam().typed)));
-    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
     QList<QByteArray> cells = {"1", "Cliente 1", "Via Roma 1", "Citt\xE0 1", "3330000001",
                                "01/03/2024", "31/03/2024", "Beneficiario 1", "6,00", "Bar Centrale",
                                "Spesa minima 1 euro", GetParam().cell, "No"};
@@ -134,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{"quotes_are_plain_text", "\"Da Gino\"", "\"Da Gino\""},
         CellCase{"blanks_and_controls_around_are_trimmed", " \t Nota\r\n ", "Nota"},
         CellCase{"emptied", "", ""}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 // Stored texts are copied eight bytes at a time: markup must be found at every
 // place in a text, and nothing past a text's end may leak into the cell.
@@ -154,7 +155,7 @@ TEST(SpreadsheetFile, StoredMarkupIsEscapedWhereverItFallsInTheText) {
     }
     Sheet sheet;
     sheet.fill(records);
-    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
     QByteArray expected = test::expectedHead();
     for (int i = 0; i < records.size(); ++i) {
         const int n = i + 1;
@@ -259,7 +260,7 @@ TEST(VoucherTableEdits, ChangeOnlyTheExportNeverTheArchive) {
     const QByteArray archiveBefore = sheet.folder.read(QStringLiteral("Negozio.eur"));
     const int value = VoucherTable::columnNamed(QStringLiteral("colPosto"));
     ASSERT_TRUE(sheet.table.setData(sheet.table.index(1, value), QStringLiteral(" 12,00 ")));
-    ASSERT_EQ(sheet.write().result, WriteOutcome::Result::Written);
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
 
     EXPECT_EQ(sheet.folder.read(QStringLiteral("Negozio.eur")), archiveBefore);
     EXPECT_TRUE(sheet.table.isEdited(1, value));
@@ -345,7 +346,7 @@ int asOrdinaryUser(const std::function<int()>& check) {
 struct FailureCase {
     const char* name;
     // Makes the write fail and runs it; the outcome's result.
-    std::function<WriteOutcome::Result(Sheet&)> writeFailing;
+    std::function<storage::Result<WriteEnd>(Sheet&)> writeFailing;
 };
 
 void PrintTo(const FailureCase& c, std::ostream* os) {
@@ -361,7 +362,9 @@ TEST_P(WriteFailures, ReportFailureAndLeaveThePreviousExportUntouched) {
     if (std::string(GetParam().name) != "a_folder_in_the_way")
         sheet.folder.write(QStringLiteral("Buoni_Acquisto.xls"), previous);
 
-    EXPECT_EQ(GetParam().writeFailing(sheet), WriteOutcome::Result::Failed);
+    const storage::Result<WriteEnd> written = GetParam().writeFailing(sheet);
+    EXPECT_FALSE(written.has_value());
+    EXPECT_FALSE(written.error().isEmpty()) << "says why";
     if (std::string(GetParam().name) != "a_folder_in_the_way") {
         EXPECT_EQ(sheet.bytes(), previous);
     }
@@ -374,12 +377,12 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"a_full_disk",
                     [](Sheet& s) {
                         const test::WriteFailure full(512);
-                        return s.write().result;
+                        return s.write();
                     }},
         FailureCase{"a_folder_in_the_way",
                     [](Sheet& s) {
                         QDir().mkdir(s.file());
-                        const auto result = s.write().result;
+                        const auto result = s.write();
                         EXPECT_TRUE(QFileInfo(s.file()).isDir());
                         return result;
                     }},
@@ -388,14 +391,16 @@ INSTANTIATE_TEST_SUITE_P(
                         const QString dir = s.folder.path();
                         ::chmod(QFile::encodeName(dir).constData(), 0555);
                         const int code = asOrdinaryUser([&] {
-                            return s.write().result == WriteOutcome::Result::Failed ? 0 : 1;
+                            return s.write().has_value() ? 1 : 0;
                         });
                         ::chmod(QFile::encodeName(dir).constData(), 0700);
                         EXPECT_NE(code, 125) << "could not give up root";
-                        return code == 0 ? WriteOutcome::Result::Failed
-                                         : WriteOutcome::Result::Written;
+                        if (code != 0)
+                            return storage::Result<WriteEnd>(WriteEnd::Written);
+                        return storage::Result<WriteEnd>(
+                            storage::Failure{QStringLiteral("refused to an ordinary user")});
                     }}),
-    [](const auto& row) { return std::string(row.param.name); });
+    test::RowName());
 
 TEST(SpreadsheetFile, ACancelledExportLeavesThePreviousFileUntouched) {
     Sheet sheet;
@@ -407,13 +412,13 @@ TEST(SpreadsheetFile, ACancelledExportLeavesThePreviousFileUntouched) {
     sheet.folder.write(QStringLiteral("Buoni_Acquisto.xls"), previous);
 
     qint64 lastDone = 0;
-    const WriteOutcome outcome = sheet.write([&](qint64 done, qint64 total) {
+    const storage::Result<WriteEnd> outcome = sheet.write([&](qint64 done, qint64 total) {
         EXPECT_EQ(total, 3000);
         EXPECT_GT(done, lastDone);
         lastDone = done;
         return done < 2000;
     });
-    EXPECT_EQ(outcome.result, WriteOutcome::Result::Cancelled);
+    EXPECT_EQ(outcome, WriteEnd::Cancelled);
     EXPECT_EQ(sheet.bytes(), previous);
     EXPECT_TRUE(sheet.strays().isEmpty()) << sheet.strays().join(u' ').toStdString();
 }
