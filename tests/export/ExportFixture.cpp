@@ -1,5 +1,7 @@
 #include "ExportFixture.h"
 
+#include "Typing.h"
+
 #include "app/TfrmAvvio.h"
 #include "editor/TfrmBiglietti.h"
 #include "export/VoucherGrid.h"
@@ -174,20 +176,18 @@ void ExportFixture::typeInto(int row, const char* name, const QString& text, boo
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
     QApplication::processEvents();
-    // Where no editor opened, the keys go to the grid, which would open one
-    // on a key press if the cell took edits.
+    // Where no editor opened, the first key goes to the grid, which opens one
+    // on a key press if the cell takes edits; the rest goes to that editor.
     QWidget* target = grid->indexWidget(index);
-    if (auto* editor = qobject_cast<QLineEdit*>(target))
+    if (auto* editor = qobject_cast<QLineEdit*>(target)) {
         editor->selectAll();
-    else
+        typeText(editor, text);
+    } else {
         target = grid;
-    for (QChar c : text) {
-        // One key press carrying the character, as the keyboard sends it
-        // (QTest's own helpers spell ASCII only).
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key(c.toUpper().unicode()), QString(c),
-                            Qt::NoModifier);
-        if (target == grid && grid->indexWidget(index))
-            target = grid->indexWidget(index);
+        typeText(grid, text.left(1));
+        if (QWidget* opened = grid->indexWidget(index))
+            target = opened;
+        typeText(target, text.mid(1));
     }
     if (enter)
         QTest::keyClick(target, Qt::Key_Return);
