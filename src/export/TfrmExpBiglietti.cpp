@@ -7,7 +7,6 @@
 #include "export/SpreadsheetFile.h"
 #include "export/VoucherGrid.h"
 #include "export/VoucherTable.h"
-#include "export/WorkProgress.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
@@ -15,6 +14,7 @@
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
+#include "ui/WorkProgress.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -98,10 +98,11 @@ TfrmExpBiglietti::TfrmExpBiglietti(QWidget* owner)
         picture->setAttribute(Qt::WA_NoMousePropagation);
     }
     // Over these the hint line goes blank.
-    for (QWidget* w : {static_cast<QWidget*>(this), pan, static_cast<QWidget*>(shpInfo),
-                       static_cast<QWidget*>(shpSfondo), static_cast<QWidget*>(grdRecords),
-                       grdRecords->viewport(), static_cast<QWidget*>(grdRecords->horizontalHeader()),
-                       grdRecords->horizontalHeader()->viewport()})
+    for (QWidget* w :
+         {static_cast<QWidget*>(this), pan, static_cast<QWidget*>(shpInfo),
+          static_cast<QWidget*>(shpSfondo), static_cast<QWidget*>(grdRecords),
+          grdRecords->viewport(), static_cast<QWidget*>(grdRecords->horizontalHeader()),
+          grdRecords->horizontalHeader()->viewport()})
         watchMouse(w);
 }
 
@@ -120,8 +121,8 @@ void TfrmExpBiglietti::showEvent(QShowEvent* event) {
 void TfrmExpBiglietti::FormShow() {
     // Whatever stops the reading, the rows read so far stay in the grid; a
     // failure is not reported, as the editor reports its own.
-    WorkProgress progress(this, QStringLiteral("Lettura dell'archivio in corso..."),
-                          progressDelayMs);
+    ui::WorkProgress progress(this, QStringLiteral("Lettura dell'archivio in corso..."),
+                              progressDelayMs, ui::WorkProgress::Cancel::Yes);
     records_->fill(archivePath(), progress.callback());
     grdRecords->scrollToTop();
     grdRecords->horizontalScrollBar()->setValue(0);
@@ -139,11 +140,11 @@ void TfrmExpBiglietti::cmdEsportaClick() {
     if (!messages.confirm(this, ExportQuestion))
         return;
 
-    const QString path =
-        platform::ProgramFolder::file(QString::fromLatin1(SpreadsheetFileName));
+    const QString path = platform::ProgramFolder::file(QString::fromLatin1(SpreadsheetFileName));
     const storage::Result<WriteEnd> written = [&] {
-        WorkProgress progress(this, QStringLiteral("Esportazione dei buoni acquisto in corso..."),
-                              progressDelayMs);
+        ui::WorkProgress progress(this,
+                                  QStringLiteral("Esportazione dei buoni acquisto in corso..."),
+                                  progressDelayMs, ui::WorkProgress::Cancel::Yes);
         return writeSpreadsheet(path, *records_, progress.callback());
     }();
     if (!written) {

@@ -56,7 +56,8 @@ void appendListRow(const char* recordBytes, QByteArray& out) {
         // The field's bytes, trimmed: a byte of code 0 to 32 is the character of
         // the same code, so trimming bytes trims the decoded text.
         const auto slot = storage::VoucherRecord::slot(c.field);
-        const int length = std::min<int>(static_cast<uchar>(recordBytes[slot.offset]), slot.capacity);
+        const int length =
+            std::min<int>(static_cast<uchar>(recordBytes[slot.offset]), slot.capacity);
         const char* begin = recordBytes + slot.offset + 1;
         const char* end = begin + length;
         while (begin < end && isBlankByte(static_cast<uchar>(*begin)))

@@ -92,7 +92,8 @@ void ListRows::append(const QString& rowText) {
 }
 
 QByteArrayView ListRows::rowBytes(qsizetype i) const {
-    const auto row = static_cast<std::size_t>(order_.empty() ? i : order_[static_cast<std::size_t>(i)]);
+    const auto row =
+        static_cast<std::size_t>(order_.empty() ? i : order_[static_cast<std::size_t>(i)]);
     const qint64 begin = row == 0 ? 0 : ends_[row - 1];
     return QByteArrayView(bytes_.constData() + begin, ends_[row] - begin);
 }
@@ -157,7 +158,8 @@ void ListRows::sort() {
 }
 
 qsizetype ListRows::heapBytes() const {
-    return bytes_.capacity() + static_cast<qsizetype>((ends_.capacity() + order_.capacity()) * sizeof(qint64));
+    return bytes_.capacity() +
+           static_cast<qsizetype>((ends_.capacity() + order_.capacity()) * sizeof(qint64));
 }
 
 } // namespace scontrix::lists

@@ -4,7 +4,6 @@
 #include "lists/FindInList.h"
 #include "lists/ListModel.h"
 #include "lists/ListReport.h"
-#include "lists/ScanFeedback.h"
 #include "platform/MessageBoxes.h"
 #include "report/ReportActions.h"
 #include "storage/Text.h"
@@ -12,6 +11,7 @@
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
+#include "ui/WorkProgress.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -78,9 +78,9 @@ void ListWindow::buildResultsPanel(QWidget* pan, const char* instructionsName, Q
     lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    lstRecords->setStyleSheet(QStringLiteral(
-        "QListView { background: white; color: black; }"
-        "QListView::item:selected { background: #3875D7; color: white; }"));
+    lstRecords->setStyleSheet(
+        QStringLiteral("QListView { background: white; color: black; }"
+                       "QListView::item:selected { background: #3875D7; color: white; }"));
     lstRecords->viewport()->installEventFilter(this);
 
     lblRigo03 = new QLabel(look_.doubleClickHint, pan);
@@ -178,8 +178,10 @@ void ListWindow::openChosenEntry(bool load) {
     const QModelIndex current = lstRecords->currentIndex();
     if (current.isValid() && lstRecords->selectionModel()->isSelected(current)) {
         const QString chosenText = model_->rows().text(current.row());
-        ScanFeedback feedback(this, QStringLiteral("Ricerca della scheda in corso..."));
-        const ChosenRecord chosen = findChosenRecord(archivePath(), chosenText, feedback.progress());
+        ui::WorkProgress progress(this, QStringLiteral("Ricerca della scheda in corso..."),
+                                  ScanDelayMs, ui::WorkProgress::Cancel::No);
+        const ChosenRecord chosen =
+            findChosenRecord(archivePath(), chosenText, progress.callback());
         // A failure part-way leaves in the editor what had been found by then.
         if (load && chosen.record && editor_)
             editor_->showRecord(*chosen.record, chosen.position);

@@ -35,6 +35,8 @@ class ListWindow : public ui::DialogWindow {
 public:
     // The message when the archive cannot be read, the same as the editor's.
     static const QString AccessFailure;
+    // A scan shorter than this shows no progress window.
+    static constexpr int ScanDelayMs = 400;
     static const QString EmptyListMessage;
 
     ui::ShapeRect* shpLente;

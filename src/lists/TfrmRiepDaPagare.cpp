@@ -1,9 +1,9 @@
 #include "lists/TfrmRiepDaPagare.h"
 
 #include "lists/ListModel.h"
-#include "lists/ScanFeedback.h"
 #include "platform/MessageBoxes.h"
 #include "ui/Style.h"
+#include "ui/WorkProgress.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -57,8 +57,10 @@ void TfrmRiepDaPagare::FormShow() {
     resetFind();
     clearList();
     UnpaidTotals totals;
-    ScanFeedback feedback(this, QStringLiteral("Lettura dei buoni non incassati in corso..."));
-    ListScan scan = unpaidVouchers(archivePath(), feedback.progress(), &totals, QDate::currentDate());
+    ui::WorkProgress progress(this, QStringLiteral("Lettura dei buoni non incassati in corso..."),
+                              ScanDelayMs, ui::WorkProgress::Cancel::No);
+    ListScan scan =
+        unpaidVouchers(archivePath(), progress.callback(), &totals, QDate::currentDate());
     fillList(std::move(scan.rows));
     lblTotali->setText(totals.summary());
     txtTrova->setFocus();

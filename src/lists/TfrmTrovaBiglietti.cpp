@@ -2,7 +2,6 @@
 
 #include "editor/TfrmBiglietti.h"
 #include "lists/ListModel.h"
-#include "lists/ScanFeedback.h"
 #include "lists/SearchFilters.h"
 #include "platform/MessageBoxes.h"
 #include "storage/Text.h"
@@ -11,6 +10,7 @@
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
+#include "ui/WorkProgress.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -59,16 +59,17 @@ QWidget* makePanel(QWidget* parent, const char* name) {
 } // namespace
 
 TfrmTrovaBiglietti::TfrmTrovaBiglietti(editor::TfrmBiglietti* editor)
-    : ListWindow(editor, {QStringLiteral(" Trova buoni acquisto in archivio"), Outline,
-                          "search_banner.svg",
-                          QStringLiteral("Fare doppio clic su una voce in elenco per richiamare "
-                                         "la scheda")}) {
+    : ListWindow(editor,
+                 {QStringLiteral(" Trova buoni acquisto in archivio"), Outline, "search_banner.svg",
+                  QStringLiteral("Fare doppio clic su una voce in elenco per richiamare "
+                                 "la scheda")}) {
     setObjectName(QStringLiteral("frmTrovaBiglietti"));
 
     panContainer = makePanel(this, "panContainer");
     buildResultsPanel(panContainer, "icoIstruzioni", {8, 66, 642, 32});
     lblMemory = ui::makeHiddenLabel(panContainer, "lblMemory", {577, 493});
-    lblTrovate = new QLabel(QStringLiteral("Il presente riepilogo contiene 0 schede"), panContainer);
+    lblTrovate =
+        new QLabel(QStringLiteral("Il presente riepilogo contiene 0 schede"), panContainer);
     lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
     lblTrovate->setGeometry(168, 494, 497, 22);
     lblTrovate->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -92,9 +93,9 @@ void TfrmTrovaBiglietti::buildFilterPanel(QWidget* pan) {
     for (int i = 9; i >= 0; --i) {
         const QRect f = FilterTable[i].geometry;
         const QByteArray name = "effCampo" + QByteArray::number(i + 1).rightJustified(2, '0');
-        ui::ShapeRect* frame = ui::makeRect(pan, name.constData(),
-                                            {f.left() - 4, f.top() - 4, f.width() + 8, 30},
-                                            ui::colours::focusYellow);
+        ui::ShapeRect* frame =
+            ui::makeRect(pan, name.constData(), {f.left() - 4, f.top() - 4, f.width() + 8, 30},
+                         ui::colours::focusYellow);
         frame->setBorderGradient(ui::colours::focusYellow, Qt::white);
         frame->hide();
         filters_[static_cast<std::size_t>(i)].frame = frame;
@@ -195,16 +196,17 @@ void TfrmTrovaBiglietti::btnCercaClick() {
     lblConta->setText(QString::number(filters.count()));
 
     clearList();
-    ScanFeedback feedback(this, lblAttendere->text());
-    ListScan scan = searchArchive(archivePath(), filters, feedback.progress());
+    ui::WorkProgress progress(this, lblAttendere->text(), ScanDelayMs,
+                              ui::WorkProgress::Cancel::No);
+    ListScan scan = searchArchive(archivePath(), filters, progress.callback());
     if (!scan.outcome) {
         // The filters stay as typed, for another try.
         platform::MessageBoxes::current().plain(this, AccessFailure);
         return;
     }
     fillList(std::move(scan.rows));
-    lblTrovate->setText(QStringLiteral("Il presente elenco contiene %1 schede.")
-                            .arg(model().rows().size()));
+    lblTrovate->setText(
+        QStringLiteral("Il presente elenco contiene %1 schede.").arg(model().rows().size()));
     panContainer->show();
     panAvvio->hide();
     txtTrova->clear();

@@ -105,7 +105,8 @@ QString UnpaidTotals::summary() const {
     QString text = count == 1 ? QStringLiteral("1 buono non incassato")
                               : QStringLiteral("%1 buoni non incassati").arg(count);
     text += QStringLiteral(" per \u20ac %1").arg(euro);
-    text += expired == 1 ? QStringLiteral(", 1 scaduto") : QStringLiteral(", %1 scaduti").arg(expired);
+    text +=
+        expired == 1 ? QStringLiteral(", 1 scaduto") : QStringLiteral(", %1 scaduti").arg(expired);
     if (notAmounts == 1)
         text += QStringLiteral(" (1 valore non numerico escluso)");
     else if (notAmounts > 1)
