@@ -2,6 +2,8 @@
 
 #include "storage/Text.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -18,32 +20,71 @@ QString systemError(int code) {
     return QString::fromLocal8Bit(std::strerror(code));
 }
 
-// Holds flock(LOCK_EX) on a descriptor for its lifetime; waits for the lock.
+ArchiveFile::Locking& lockingInForce() {
+    static ArchiveFile::Locking locking;
+    return locking;
+}
+
+// Answers of a file system that has no locks to give.
+bool locksUnsupported(int error) {
+    return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS;
+}
+
+// Holds the exclusive lock on a descriptor for its lifetime. It asks without
+// blocking and asks again until the wait runs out, so that a save never
+// hangs on another copy of the program.
 class ExclusiveFileLock {
 public:
-    explicit ExclusiveFileLock(int fd) : fd_(fd) {
-        int result = 0;
-        do {
-            result = ::flock(fd_, LOCK_EX);
-        } while (result != 0 && errno == EINTR);
-        error_ = result == 0 ? 0 : errno;
+    explicit ExclusiveFileLock(int fd) : fd_(fd), lockCall_(lockingInForce().lockCall) {
+        const QDeadlineTimer deadline(lockingInForce().wait);
+        for (;;) {
+            if (lockCall_(fd_, LOCK_EX | LOCK_NB) == 0) {
+                held_ = true;
+                return;
+            }
+            error_ = errno;
+            if (error_ == EINTR)
+                continue;
+            if (error_ != EWOULDBLOCK || deadline.hasExpired())
+                return;
+            QThread::msleep(std::min<qint64>(20, std::max<qint64>(1, deadline.remainingTime())));
+        }
     }
     ~ExclusiveFileLock() {
-        if (error_ == 0)
-            ::flock(fd_, LOCK_UN);
+        if (held_)
+            lockCall_(fd_, LOCK_UN);
     }
     ExclusiveFileLock(const ExclusiveFileLock&) = delete;
     ExclusiveFileLock& operator=(const ExclusiveFileLock&) = delete;
 
-    bool held() const { return error_ == 0; }
+    bool held() const { return held_; }
+    // Nothing to wait for: the file system keeps no locks.
+    bool unsupported() const { return !held_ && locksUnsupported(error_); }
+    bool timedOut() const { return !held_ && error_ == EWOULDBLOCK; }
     int error() const { return error_; }
 
 private:
     int fd_;
+    int (*lockCall_)(int, int);
+    bool held_ = false;
     int error_ = 0;
 };
 
 } // namespace
+
+ArchiveFile::Locking ArchiveFile::setLocking(const Locking& locking) {
+    const Locking previous = lockingInForce();
+    lockingInForce() = locking;
+    return previous;
+}
+
+const ArchiveFile::Locking& ArchiveFile::locking() {
+    return lockingInForce();
+}
+
+int ArchiveFile::defaultLockCall(int fd, int operation) {
+    return ::flock(fd, operation);
+}
 
 ArchiveFile::~ArchiveFile() {
     close();
@@ -134,7 +175,11 @@ template <typename Write> Result<> ArchiveFile::underLock(Write&& write) {
     // Counting and writing under one lock: another copy of the program that
     // counted at the same moment would otherwise write over this voucher.
     const ExclusiveFileLock lock(file_.handle());
-    if (!lock.held())
+    if (lock.timedOut())
+        return Failure{QStringLiteral("another copy of the program is still saving into the "
+                                      "archive after %1 ms")
+                           .arg(locking().wait.count())};
+    if (!lock.held() && !lock.unsupported())
         return Failure{QStringLiteral("cannot lock the archive: ") + systemError(lock.error())};
     const Result<qint64> n = count();
     if (!n)

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QString>
+#include <chrono>
 #include <functional>
 
 namespace scontrix::storage {
@@ -26,8 +27,26 @@ namespace scontrix::storage {
 // alike, and unlike fcntl(2) record locks it is not dropped when some other
 // descriptor of the same file is closed. It is advisory: readers never take it
 // and are never held up.
+//
+// The wait for the lock is bounded: a copy of the program stopped in the
+// middle of its save must not freeze this one. After Locking::wait the save
+// fails and nothing is written. A file system that does not support locks at
+// all (it answers ENOLCK, EOPNOTSUPP or ENOSYS) gets the write without the
+// lock, as before locking existed, rather than no write at all.
 class ArchiveFile {
 public:
+    // How append() and update() lock: the longest wait for another copy's
+    // save to end, and the lock call itself (flock's shape), which a test may
+    // replace to play a file system without lock support.
+    struct Locking {
+        std::chrono::milliseconds wait{5000};
+        int (*lockCall)(int fd, int operation) = defaultLockCall;
+    };
+    // Replaces the way every ArchiveFile locks and returns the previous one.
+    static Locking setLocking(const Locking& locking);
+    static const Locking& locking();
+    static int defaultLockCall(int fd, int operation);
+
     static constexpr qint64 RecordSize = VoucherRecord::Size;
     // Records read at once by scan(): about one megabyte.
     static constexpr qint64 ScanBlockRecords = 1024;

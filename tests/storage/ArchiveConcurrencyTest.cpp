@@ -8,8 +8,13 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <memory>
+#include <sys/file.h>
 #include <vector>
+
+#include "StorageTestSupport.h"
+#include "TableRows.h"
 
 namespace scontrix::storage {
 namespace {
@@ -111,6 +116,146 @@ TEST(StorageArchiveConcurrency, ConcurrentAppendsLoseNothing) {
     EXPECT_EQ(damaged, 0);
     EXPECT_EQ(found.size(), Children * AppendsPerChild);
 }
+
+// Another copy of the program stopped in the middle of its save: a child
+// process that takes the archive's lock, says so, and keeps it until told to
+// let go.
+constexpr char HolderArchiveVariable[] = "SCONTRIX_TEST_LOCK_ARCHIVE";
+constexpr char HolderHeldVariable[] = "SCONTRIX_TEST_LOCK_HELD";
+constexpr char HolderReleaseVariable[] = "SCONTRIX_TEST_LOCK_RELEASE";
+
+bool waitForFile(const QString& path, int milliseconds) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(path)) {
+        if (waited.elapsed() > milliseconds)
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+void touch(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+TEST(StorageArchiveConcurrency, ChildHoldingTheLock) {
+    const QString archivePath = qEnvironmentVariable(HolderArchiveVariable);
+    if (archivePath.isEmpty())
+        GTEST_SKIP() << "runs only as a child of ASaveWaitsForAStuckSaveOnlySoLong";
+    QFile archive(archivePath);
+    ASSERT_TRUE(archive.open(QIODevice::ReadWrite));
+    ASSERT_EQ(::flock(archive.handle(), LOCK_EX), 0);
+    touch(qEnvironmentVariable(HolderHeldVariable));
+    ASSERT_TRUE(waitForFile(qEnvironmentVariable(HolderReleaseVariable), 60000));
+}
+
+// Sets how every ArchiveFile locks for the lifetime of the guard.
+class ScopedLocking {
+public:
+    explicit ScopedLocking(const ArchiveFile::Locking& locking)
+        : previous_(ArchiveFile::setLocking(locking)) {}
+    ~ScopedLocking() { ArchiveFile::setLocking(previous_); }
+    ScopedLocking(const ScopedLocking&) = delete;
+    ScopedLocking& operator=(const ScopedLocking&) = delete;
+
+private:
+    ArchiveFile::Locking previous_;
+};
+
+TEST(StorageArchiveConcurrency, ASaveWaitsForAStuckSaveOnlySoLong) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString archivePath = dir.filePath(QStringLiteral("Negozio.eur"));
+    const QByteArray before = test::numberedArchive(3);
+    test::writeFile(archivePath, before);
+    const QString held = dir.filePath(QStringLiteral("preso"));
+    const QString release = dir.filePath(QStringLiteral("lascia"));
+
+    QProcess holder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(HolderArchiveVariable), archivePath);
+    environment.insert(QString::fromLatin1(HolderHeldVariable), held);
+    environment.insert(QString::fromLatin1(HolderReleaseVariable), release);
+    holder.setProcessEnvironment(environment);
+    holder.setProcessChannelMode(QProcess::MergedChannels);
+    holder.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--gtest_filter=StorageArchiveConcurrency.ChildHoldingTheLock")});
+    ASSERT_TRUE(holder.waitForStarted());
+    ASSERT_TRUE(waitForFile(held, 60000)) << holder.readAll().toStdString();
+
+    {
+        const ScopedLocking briefly({std::chrono::milliseconds(200), ArchiveFile::defaultLockCall});
+        ArchiveFile archive;
+        ASSERT_TRUE(archive.open(archivePath));
+        const Result<qint64> appended = archive.append(test::numberedVoucher(4));
+        ASSERT_FALSE(appended) << "the save gives up instead of hanging";
+        EXPECT_TRUE(appended.error().contains(QStringLiteral("still saving")))
+            << appended.error().toStdString();
+        const Result<qint64> updated = archive.update(2, test::numberedVoucher(9));
+        EXPECT_FALSE(updated);
+        EXPECT_EQ(test::readFile(archivePath), before) << "nothing is written";
+    }
+
+    touch(release);
+    ASSERT_TRUE(holder.waitForFinished(60000));
+    EXPECT_EQ(holder.exitCode(), 0) << holder.readAll().toStdString();
+    ArchiveFile archive;
+    ASSERT_TRUE(archive.open(archivePath));
+    EXPECT_EQ(archive.append(test::numberedVoucher(4)), 4) << "once the other save is over";
+}
+
+// A file system without lock support, as some network shares are: the lock
+// call fails with this errno every time.
+int lockCallError = 0;
+int unsupportedLockCall(int, int) {
+    errno = lockCallError;
+    return -1;
+}
+
+struct LockAnswerRow {
+    const char* name;
+    int error;
+    bool written;
+};
+const LockAnswerRow lockAnswerRows[] = {
+    {"NoLocksAvailable", ENOLCK, true},
+    {"NotSupported", EOPNOTSUPP, true},
+    {"NotImplemented", ENOSYS, true},
+    {"BadDescriptor", EBADF, false}, // a real fault is still one
+};
+
+class LockAnswer : public ::testing::TestWithParam<LockAnswerRow> {};
+
+TEST_P(LockAnswer, DecidesWhetherTheSaveGoesOn) {
+    const LockAnswerRow& row = GetParam();
+    QTemporaryDir dir;
+    const QString archivePath = dir.filePath(QStringLiteral("Negozio.eur"));
+    test::writeFile(archivePath, test::numberedArchive(2));
+    lockCallError = row.error;
+    const ScopedLocking unsupported({std::chrono::milliseconds(200), unsupportedLockCall});
+
+    ArchiveFile archive;
+    ASSERT_TRUE(archive.open(archivePath));
+    const Result<qint64> appended = archive.append(test::numberedVoucher(3));
+    const Result<qint64> updated = archive.update(1, test::numberedVoucher(7));
+    archive.close();
+    const QByteArray after = test::readFile(archivePath);
+    if (row.written) {
+        EXPECT_EQ(appended, 3) << appended.error().toStdString();
+        EXPECT_EQ(updated, 1) << updated.error().toStdString();
+        EXPECT_EQ(after, test::numberedVoucher(7).toBytes() + test::numberedVoucher(2).toBytes() +
+                             test::numberedVoucher(3).toBytes());
+    } else {
+        EXPECT_FALSE(appended);
+        EXPECT_FALSE(updated);
+        EXPECT_EQ(after, test::numberedArchive(2));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LockAnswer, ::testing::ValuesIn(lockAnswerRows),
+                         scontrix::test::RowName());
 
 } // namespace
 } // namespace scontrix::storage
