@@ -41,16 +41,45 @@ protected:
     QLineEdit* field_;
 };
 
-// A validator judges only what the user types or pastes, never setText().
+// The limit of a plain maximum length, for typing only. A validator sees
+// every change of the text, the program's setText() as well; the user's own
+// edits are told apart by the undo step each of them leaves behind, which
+// setText() clears. What the user adds is cut to the room left, as a plain
+// length limit cuts a paste; text the program put in is never cut, and once
+// it is past the limit, typing cannot make it longer.
 class TypingLimit final : public QValidator {
 public:
-    TypingLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
-    State validate(QString& input, int&) const override {
-        return input.size() <= limit_ ? Acceptable : Invalid;
+    TypingLimit(int limit, QLineEdit* field)
+        : QValidator(field), field_(field), limit_(limit), before_(field->text()) {
+        connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+    }
+
+    State validate(QString& input, int& cursor) const override {
+        if (!field_->isUndoAvailable() || input.size() <= std::max<qsizetype>(limit_, before_.size()))
+            return Acceptable;
+        // The text before and after the change share a head and a tail; what
+        // lies between in the new text is what the user added.
+        const qsizetype most = std::min(before_.size(), input.size());
+        qsizetype head = 0;
+        while (head < most && before_[head] == input[head])
+            ++head;
+        qsizetype tail = 0;
+        while (tail < most - head &&
+               before_[before_.size() - 1 - tail] == input[input.size() - 1 - tail])
+            ++tail;
+        const qsizetype added = input.size() - head - tail;
+        const qsizetype kept = head + tail;
+        const qsizetype room = std::clamp<qsizetype>(limit_ - kept, 0, added);
+        input.remove(head + room, added - room);
+        cursor = int(head + room);
+        // Nothing of the change is left: refuse it, which keeps the undo steps.
+        return input == before_ ? Invalid : Acceptable;
     }
 
 private:
+    QLineEdit* field_;
     int limit_;
+    QString before_;
 };
 
 class AcceptOnly final : public FieldFilter {

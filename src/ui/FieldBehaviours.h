@@ -16,9 +16,10 @@ class QWidget;
 // last sees a key first, so install the Enter chain after the key filters.
 namespace scontrix::ui {
 
-// Refuses what the user types or pastes when the text would grow past `limit`
-// characters; a paste that does not fit is refused whole. Text the program
-// puts in (a stored record, a date) is never cut.
+// Keeps what the user types or pastes within `limit` characters: a paste is
+// cut to the room left, as a plain length limit cuts it. Text the program
+// puts in (a stored record, a date) is never cut, and once such a text is
+// longer than the limit, typing cannot make it longer still.
 void limitTyping(QLineEdit* field, int limit);
 
 // Lets a key press through only when its text is one character that `accept`

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "TableRows.h"
 #include "ui/FieldBehaviours.h"
 
 #include <QApplication>
@@ -43,18 +44,68 @@ protected:
     QLineEdit* fields[3] = {};
 };
 
-TEST_F(FieldBehaviour, TypingLimitRefusesTheKeyAndThePasteThatDoNotFitButNeverCutsTheProgramsText) {
+TEST_F(FieldBehaviour, TypingLimitRefusesTheKeysThatDoNotFit) {
     ui::limitTyping(field(), 5);
     QTest::keyClicks(field(), QStringLiteral("1234567"));
     EXPECT_EQ(field()->text(), QStringLiteral("12345"));
+    QTest::keyClick(field(), Qt::Key_Backspace);
+    QTest::keyClicks(field(), QStringLiteral("xy"));
+    EXPECT_EQ(field()->text(), QStringLiteral("1234x"));
+}
+
+// A paste is cut to the room left, wherever it lands, as a plain length
+// limit cuts it; the row's field starts as typed, its caret where "|" is.
+struct PasteRow {
+    const char* name;
+    QString before;   // with "|" at the caret, and [ ] around a selection
+    QString pasted;
+    QString after;
+};
+const PasteRow pasteRows[] = {
+    {"AtTheEnd", QStringLiteral("ab|"), QStringLiteral("cdefgh"), QStringLiteral("abcde")},
+    {"InTheMiddle", QStringLiteral("a|b"), QStringLiteral("XYZW"), QStringLiteral("aXYZb")},
+    {"AtTheStart", QStringLiteral("|ab"), QStringLiteral("XYZW"), QStringLiteral("XYZab")},
+    {"OverASelection", QStringLiteral("a[bcd]e"), QStringLiteral("XYZWV"), QStringLiteral("aXYZe")},
+    {"RepeatingTheText", QStringLiteral("aa|"), QStringLiteral("aaaa"), QStringLiteral("aaaaa")},
+    {"IntoAFullField", QStringLiteral("abcde|"), QStringLiteral("X"), QStringLiteral("abcde")},
+    {"ThatFits", QStringLiteral("ab|"), QStringLiteral("cde"), QStringLiteral("abcde")},
+};
+
+class TypingLimitPaste : public FieldBehaviour, public ::testing::WithParamInterface<PasteRow> {};
+
+TEST_P(TypingLimitPaste, IsCutToTheRoomLeft) {
+    const PasteRow& row = GetParam();
+    ui::limitTyping(field(), 5);
+    QString text = row.before;
+    const qsizetype caret = text.indexOf(u'|');
+    const qsizetype selectionStart = text.indexOf(u'[');
+    text.remove(u'|').remove(u'[').remove(u']');
+    QTest::keyClicks(field(), text);
+    if (caret >= 0)
+        field()->setCursorPosition(int(caret));
+    else
+        field()->setSelection(int(selectionStart), int(row.before.indexOf(u']') - selectionStart - 1));
+    paste(row.pasted);
+    EXPECT_EQ(field()->text(), row.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TypingLimitPaste, ::testing::ValuesIn(pasteRows), test::RowName());
+
+TEST_F(FieldBehaviour, TypingLimitNeverCutsTheProgramsTextNorLetsTypingLengthenIt) {
+    ui::limitTyping(field(), 5);
+    field()->setText(QStringLiteral("1234567"));
+    EXPECT_EQ(field()->text(), QStringLiteral("1234567")) << "text put in by the program is never cut";
+    QTest::keyClicks(field(), QStringLiteral("89"));
+    EXPECT_EQ(field()->text(), QStringLiteral("1234567")) << "typing cannot make it longer";
+    paste(QStringLiteral("89"));
+    EXPECT_EQ(field()->text(), QStringLiteral("1234567"));
+    QTest::keyClick(field(), Qt::Key_Backspace);
+    QTest::keyClick(field(), Qt::Key_Backspace);
+    QTest::keyClicks(field(), QStringLiteral("xyz"));
+    EXPECT_EQ(field()->text(), QStringLiteral("12345")) << "nor grow again once shortened";
     field()->clear();
-    QTest::keyClicks(field(), QStringLiteral("ab"));
-    paste(QStringLiteral("cdef"));
-    EXPECT_EQ(field()->text(), QStringLiteral("ab")) << "a paste that does not fit is refused whole";
-    paste(QStringLiteral("cde"));
+    QTest::keyClicks(field(), QStringLiteral("abcdefg"));
     EXPECT_EQ(field()->text(), QStringLiteral("abcde"));
-    field()->setText(QString(30, u'9'));
-    EXPECT_EQ(field()->text().size(), 30);
 }
 
 TEST_F(FieldBehaviour, AcceptOnlyLetsTheAcceptedCharactersAndTheEditingKeysThrough) {
