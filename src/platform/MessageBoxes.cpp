@@ -52,10 +52,11 @@ public:
         box.exec();
     }
 
-    bool confirm(QWidget* owner, const QString& text) override {
+    using MessageBoxes::confirm;
+    bool confirm(QWidget* owner, const QString& text, DefaultAnswer answer) override {
         QMessageBox box(QMessageBox::Question, applicationCaption(), text,
                         QMessageBox::Yes | QMessageBox::No, owner);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(answer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes);
         nameButtons(box);
         return box.exec() != QMessageBox::No;
     }

@@ -14,8 +14,8 @@ void RecordingMessageBoxes::plain(QWidget* owner, const QString& text) {
         onMessage(messages.back());
 }
 
-bool RecordingMessageBoxes::confirm(QWidget* owner, const QString& text) {
-    messages.push_back({Kind::Confirm, MessageType::Information, text, owner});
+bool RecordingMessageBoxes::confirm(QWidget* owner, const QString& text, DefaultAnswer byDefault) {
+    messages.push_back({Kind::Confirm, MessageType::Information, text, owner, byDefault});
     if (onMessage)
         onMessage(messages.back());
     if (confirmAnswers.empty())

@@ -23,11 +23,13 @@ public:
         MessageType type; // meaningful for Kind::Typed and Kind::Alert
         QString text;
         QWidget* owner;
+        DefaultAnswer defaultAnswer = DefaultAnswer::Yes; // meaningful for Kind::Confirm
     };
 
     void typed(QWidget* owner, MessageType type, const QString& text) override;
     void plain(QWidget* owner, const QString& text) override;
-    bool confirm(QWidget* owner, const QString& text) override;
+    using MessageBoxes::confirm;
+    bool confirm(QWidget* owner, const QString& text, DefaultAnswer answer) override;
     void alert(QWidget* owner, MessageType type, const QString& text) override;
 
     // Answers for the next confirmations, in order; Yes once they run out.
