@@ -1,14 +1,13 @@
+#include "app/Application.h"
 #include "app/Startup.h"
 #include "app/WindowSet.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
     scontrix::app::prepareBeforeApplication();
-    QApplication application(argc, argv);
+    scontrix::app::Application application(argc, argv);
     scontrix::app::prepareProcess();
 
     scontrix::app::WindowSet windows;
     windows.start();
-    return QApplication::exec();
+    return scontrix::app::Application::exec();
 }
