@@ -1,3 +1,4 @@
+#include "../report_core/Poppler.h"
 #include "QtPrinters.h"
 
 #include <QDir>
@@ -44,6 +45,40 @@ TEST(Staging, PlacesTheFirstAccessStoreOnlyWhenMissing) {
     ASSERT_TRUE(stage(folder));
     EXPECT_EQ(readAll(folder + QStringLiteral("/unins000.dll")), changed);
     EXPECT_EQ(readAll(folder + QStringLiteral("/Negozio.eur")), archive);
+}
+
+// The manual the guide window's link opens, as the build stages it.
+TEST(Staging, TheManualIsAnA4PdfHoldingEveryChapter) {
+    const QString manual = QStringLiteral(SCONTRIX_STAGE_DIR "/Guida.pdf");
+    ASSERT_TRUE(QFile::exists(manual));
+    const std::optional<QString> info =
+        scontrix::test::poppler(QStringLiteral("pdfinfo"), {manual});
+    if (!info)
+        GTEST_SKIP() << "poppler is not installed";
+    EXPECT_TRUE(info->contains(QStringLiteral("(A4)"))) << info->toStdString();
+
+    // A long heading may wrap: blanks and line breaks count alike.
+    const QString text = scontrix::test::poppler(QStringLiteral("pdftotext"), {manual, QStringLiteral("-")})
+                             .value_or(QString())
+                             .simplified();
+    const char* const chapters[] = {
+        "1. Che cos'è Scontrix",
+        "2. La cartella del programma",
+        "3. Il primo accesso e la password",
+        "4. La schermata iniziale",
+        "5. Creare un archivio",
+        "6. Aprire ed eliminare un archivio",
+        "7. La schermata di lavoro: emettere un buono",
+        "8. Stampa e anteprima del buono",
+        "9. Ricerca dei buoni e buoni non incassati",
+        "10. Esportazione in Excel",
+        "11. Backup e trasferimento su un altro computer",
+        "12. Messaggi del programma e soluzione dei problemi",
+    };
+    for (const char* chapter : chapters) {
+        // Once in the table of contents, once as the chapter's own heading.
+        EXPECT_EQ(text.count(QString::fromUtf8(chapter)), 2) << chapter;
+    }
 }
 
 } // namespace
