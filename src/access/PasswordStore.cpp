@@ -1,6 +1,7 @@
 #include "access/PasswordStore.h"
 
 #include "storage/IniFile.h"
+#include "storage/Text.h"
 
 namespace scontrix::access {
 
@@ -10,7 +11,9 @@ const QString Key = QStringLiteral("Valore");
 } // namespace
 
 QString PasswordStore::readValue() const {
-    return storage::IniFile::load(path_).value(Section, Key);
+    // Trimmed as the keys are: a hand edit ("Valore = 5EA7...") leaves blanks
+    // around the value that are no part of it.
+    return storage::trimControl(storage::IniFile::load(path_).value(Section, Key));
 }
 
 storage::Result<> PasswordStore::writeValue(const QString& scrambled) const {

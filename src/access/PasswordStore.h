@@ -15,7 +15,8 @@ public:
 
     explicit PasswordStore(QString path) : path_(std::move(path)) {}
 
-    // The stored value; empty when the file, the section or the key is missing.
+    // The stored value, trimmed; empty when the file, the section or the key
+    // is missing.
     QString readValue() const;
 
     // Replaces the stored value and nothing else in the file. The file is

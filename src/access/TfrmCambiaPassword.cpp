@@ -9,15 +9,17 @@
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
 #include "ui/Controls.h"
+#include "ui/FieldBehaviours.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QStringList>
 
 namespace scontrix::access {
 
@@ -66,14 +68,14 @@ TfrmCambiaPassword::TfrmCambiaPassword(app::WindowSet& windows)
     imgLogo->setGeometry(16, 16, 353, 148);
     imgLogo->setArtwork(QStringLiteral(":/artwork/change_password_logo.svg"));
 
-    lblRigo05 = makeCaption(pan, "lblRigo05", QStringLiteral("Vecchia password:"), {16, 170});
+    lblRigo05 = makeCaption(pan, "lblRigo05", QStringLiteral("Vecchia password:"), {16, 172});
     effPasswordOld = makeFocusFrame(pan, "effPasswordOld", {12, 189, 361, 30});
     txtPasswordOld = makePasswordField(pan, "txtPasswordOld", {16, 193, 353, 22});
-    lblRigo06 = makeCaption(pan, "lblRigo06", QStringLiteral("Nuova password:"), {16, 226});
+    lblRigo06 = makeCaption(pan, "lblRigo06", QStringLiteral("Nuova password:"), {16, 228});
     effPasswordNew = makeFocusFrame(pan, "effPasswordNew", {12, 245, 361, 30});
     txtPasswordNew = makePasswordField(pan, "txtPasswordNew", {16, 249, 353, 22});
     lblRigo07 =
-        makeCaption(pan, "lblRigo07", QStringLiteral("Conferma nuova password:"), {16, 282});
+        makeCaption(pan, "lblRigo07", QStringLiteral("Conferma nuova password:"), {16, 284});
     effConferma = makeFocusFrame(pan, "effConferma", {12, 301, 361, 30});
     txtConferma = makePasswordField(pan, "txtConferma", {16, 305, 353, 22});
 
@@ -86,14 +88,14 @@ TfrmCambiaPassword::TfrmCambiaPassword(app::WindowSet& windows)
     lblMemory->move(24, 24);
     lblMemory->hide();
 
-    // Enter walks the fields in a ring; it never starts the change by itself.
-    fields_[0] = {txtPasswordOld, effPasswordOld, txtPasswordNew};
-    fields_[1] = {txtPasswordNew, effPasswordNew, txtConferma};
-    fields_[2] = {txtConferma, effConferma, txtPasswordOld};
-    for (const Field& f : fields_) {
-        f.edit->installEventFilter(this);
-        connect(f.edit, &QLineEdit::textChanged, this, &TfrmCambiaPassword::fieldChange);
+    const std::pair<QLineEdit*, ui::ShapeRect*> framed[] = {
+        {txtPasswordOld, effPasswordOld}, {txtPasswordNew, effPasswordNew}, {txtConferma, effConferma}};
+    for (const auto& [field, frame] : framed) {
+        ui::showWhileFocused(field, frame);
+        connect(field, &QLineEdit::textChanged, this, &TfrmCambiaPassword::fieldChange);
     }
+    // Enter walks the fields in a ring; it never starts the change by itself.
+    ui::chainEnter({txtPasswordOld, txtPasswordNew, txtConferma});
 
     setTabOrder(txtPasswordOld, txtPasswordNew);
     setTabOrder(txtPasswordNew, txtConferma);
@@ -104,44 +106,12 @@ TfrmCambiaPassword::TfrmCambiaPassword(app::WindowSet& windows)
     connect(cmdEsci, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdEsciClick);
 }
 
-const TfrmCambiaPassword::Field* TfrmCambiaPassword::fieldOf(QObject* watched) const {
-    for (const Field& f : fields_) {
-        if (f.edit == watched)
-            return &f;
-    }
-    return nullptr;
-}
-
-bool TfrmCambiaPassword::eventFilter(QObject* watched, QEvent* event) {
-    if (const Field* f = fieldOf(watched)) {
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            f->frame->show();
-            break;
-        case QEvent::FocusOut:
-            f->frame->hide();
-            break;
-        case QEvent::KeyRelease:
-            fieldChange();
-            break;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                f->next->setFocus();
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    return ui::FixedWindow::eventFilter(watched, event);
-}
-
 void TfrmCambiaPassword::showEvent(QShowEvent* event) {
     ui::FixedWindow::showEvent(event);
-    FormShow();
+    // Only when the login window shows it: the desktop showing it again after
+    // a minimise must not wipe what the user has typed.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TfrmCambiaPassword::FormShow() {
@@ -155,8 +125,8 @@ void TfrmCambiaPassword::FormShow() {
 
 void TfrmCambiaPassword::fieldChange() {
     bool allFilled = true;
-    for (const Field& f : fields_)
-        allFilled = allFilled && !storage::trimControl(f.edit->text()).isEmpty();
+    for (const QLineEdit* field : {txtPasswordOld, txtPasswordNew, txtConferma})
+        allFilled = allFilled && !storage::trimControl(field->text()).isEmpty();
     cmdOK->setEnabled(allFilled);
 }
 
@@ -203,9 +173,7 @@ void TfrmCambiaPassword::cmdOKClick() {
         return;
     }
     if (!Crypt::IsStorable(normalised)) {
-        refuseNewPassword(QStringLiteral(
-            "Attenzione: la nuova password contiene caratteri non ammessi. Usa solo lettere, "
-            "lettere accentate, cifre e i comuni segni di punteggiatura."));
+        refuseNewPassword(unstorableMessage(normalised));
         return;
     }
 
@@ -218,6 +186,22 @@ void TfrmCambiaPassword::cmdOKClick() {
 
     messages.plain(this, QStringLiteral("Modifica della password completata con successo."));
     close();
+}
+
+QString TfrmCambiaPassword::unstorableMessage(const QString& password) {
+    QStringList refused;
+    for (const char32_t c : password.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        if (!Crypt::IsStorable(character) && !refused.contains(character))
+            refused << character;
+    }
+    return QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi: ") +
+           refused.join(u' ') +
+           QStringLiteral(
+               ". Sono ammessi solo i caratteri dell'insieme Latin-1 (ISO 8859-1): lettere "
+               "senza accento, cifre, spazi, segni di punteggiatura, lettere accentate "
+               "dell'Europa occidentale come à, è, é, ì, ò, ù, ç, ñ, ü e simboli come £, § e °; "
+               "non lo sono, per esempio, il simbolo dell'euro € e lettere come ł e ő.");
 }
 
 void TfrmCambiaPassword::cmdEsciClick() {

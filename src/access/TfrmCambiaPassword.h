@@ -44,22 +44,18 @@ public:
     void cmdOKClick();
     void cmdEsciClick();
 
+    // The message refusing a new password that holds characters the store
+    // cannot keep, naming them.
+    static QString unstorableMessage(const QString& password);
+
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Field {
-        QLineEdit* edit;
-        ui::ShapeRect* frame;
-        QLineEdit* next;
-    };
-    const Field* fieldOf(QObject* watched) const;
     void refuseNewPassword(const QString& message);
 
     app::WindowSet& windows_;
-    Field fields_[3];
 };
 
 } // namespace scontrix::access

@@ -10,19 +10,17 @@
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
 #include "ui/Controls.h"
+#include "ui/FieldBehaviours.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace scontrix::access {
-
-namespace {} // namespace
 
 TfrmPassword::TfrmPassword(app::WindowSet& windows)
     : ui::FixedWindow(QStringLiteral(" Scontrix - Accesso"), QSize(388, 405), QSize(360, 378),
@@ -51,7 +49,7 @@ TfrmPassword::TfrmPassword(app::WindowSet& windows)
     lblRigo05 = new QLabel(QStringLiteral("Immetti la password e premi OK."), pan);
     lblRigo05->setObjectName(QStringLiteral("lblRigo05"));
     ui::setDesignFont(lblRigo05, QStringLiteral("Verdana"), 11, false, Qt::black);
-    lblRigo05->move(36, 196);
+    lblRigo05->move(36, 200);
     lblRigo05->adjustSize();
 
     effPassword = new ui::ShapeRect(pan);
@@ -59,10 +57,10 @@ TfrmPassword::TfrmPassword(app::WindowSet& windows)
     effPassword->setGeometry(32, 218, 238, 30);
     effPassword->setFill(ui::colours::focusYellow);
     effPassword->setBorderGradient(ui::colours::focusYellow, Qt::white, 2);
-    effPassword->hide();
 
     txtPassword = makePasswordField(pan, "txtPassword", QRect(36, 222, 230, 22));
-    txtPassword->installEventFilter(this);
+    // The focused field sits in its yellow frame.
+    ui::showWhileFocused(txtPassword, effPassword);
 
     cmdOK = ui::makeButton(pan, "cmdOK", QStringLiteral("OK"), QRect(280, 216, 49, 33));
     cmdOK->setEnabled(false);
@@ -80,6 +78,7 @@ TfrmPassword::TfrmPassword(app::WindowSet& windows)
     setTabOrder(cmdEsci, btnCambiaPassword);
 
     connect(txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::txtPasswordChange);
+    connect(txtPassword, &QLineEdit::returnPressed, this, &TfrmPassword::txtPasswordKeyDown);
     connect(cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
     connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
@@ -95,40 +94,10 @@ void TfrmPassword::FormShow() {
     txtPassword->setFocus();
 }
 
-bool TfrmPassword::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtPassword) {
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            txtPasswordEnter();
-            break;
-        case QEvent::FocusOut:
-            txtPasswordExit();
-            break;
-        case QEvent::KeyRelease:
-            txtPasswordChange();
-            break;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                if (!storage::trimControl(txtPassword->text()).isEmpty())
-                    cmdOKClick();
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    return ui::FixedWindow::eventFilter(watched, event);
-}
-
-void TfrmPassword::txtPasswordEnter() {
-    effPassword->show();
-}
-
-void TfrmPassword::txtPasswordExit() {
-    effPassword->hide();
+void TfrmPassword::txtPasswordKeyDown() {
+    // Enter confirms, as the OK button does, once something is typed.
+    if (!storage::trimControl(txtPassword->text()).isEmpty())
+        cmdOKClick();
 }
 
 void TfrmPassword::txtPasswordChange() {

@@ -36,15 +36,13 @@ public:
     QLabel* lblMemory;
 
     void FormShow();
-    void txtPasswordEnter();
-    void txtPasswordExit();
     void txtPasswordChange();
+    void txtPasswordKeyDown();
     void cmdOKClick();
     void cmdEsciClick();
     void btnCambiaPasswordClick();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

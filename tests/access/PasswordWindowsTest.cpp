@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "TableRows.h"
+#include "Typing.h"
 #include "WriteFailure.h"
 #include "access/Crypt.h"
 #include "access/TfrmCambiaPassword.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QtTest/qtestspontaneevent.h>
 
 using namespace scontrix;
 using scontrix::test::focus;
@@ -30,6 +32,16 @@ const QString NotConfirmed = QStringLiteral(
     "E' necessario reinserire entrambi i valori.");
 const QString Changed = QStringLiteral("Modifica della password completata con successo.");
 
+// The refusal of a new password the store cannot keep, naming what it refuses
+// and saying exactly what it takes.
+QString unstorable(const QString& refused) {
+    return QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi: ") + refused +
+           QStringLiteral(". Sono ammessi solo i caratteri dell'insieme Latin-1 (ISO 8859-1): lettere "
+                          "senza accento, cifre, spazi, segni di punteggiatura, lettere accentate "
+                          "dell'Europa occidentale come à, è, é, ì, ò, ù, ç, ñ, ü e simboli come £, § e °; "
+                          "non lo sono, per esempio, il simbolo dell'euro € e lettere come ł e ő.");
+}
+
 class LoginWindow : public test::AppFixture {
 protected:
     access::TfrmPassword* login() const { return windows->frmPassword(); }
@@ -37,7 +49,7 @@ protected:
     // Puts the text into the real field and presses Enter there.
     void typeAndEnter(const QString& text) {
         focus(login()->txtPassword);
-        login()->txtPassword->insert(text);
+        test::typeText(login()->txtPassword, text);
         QTest::keyClick(login()->txtPassword, Qt::Key_Return);
         QApplication::processEvents();
     }
@@ -123,6 +135,20 @@ TEST_P(StoreProblem, IsReportedAndTheLoginStays) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, StoreProblem, ::testing::ValuesIn(storeProblemRows), test::RowName());
 
+TEST_F(LoginWindow, AStoreValueWithBlanksAroundItIsRead) {
+    // As a hand edit of the file leaves it.
+    folder.write(QStringLiteral("unins000.dll"),
+                 "[Accesso]\r\nValore = 5EA725367CF897B6EDDFC9FA7726 \t\r\n");
+    typeAndEnter(QStringLiteral("lucernaviolina"));
+    EXPECT_TRUE(desktop.messages.messages.empty()) << desktop.messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()});
+}
+
+TEST_F(LoginWindow, ControlsSitWhereTheDesignPutsThem) {
+    EXPECT_EQ(login()->lblRigo05->pos(), QPoint(36, 200));
+    EXPECT_EQ(login()->txtPassword->geometry(), QRect(36, 222, 230, 22));
+}
+
 TEST_F(LoginWindow, EsciEndsTheProgramWithoutAQuestion) {
     QTest::mouseClick(login()->cmdEsci, Qt::LeftButton);
     EXPECT_EQ(ends, 1);
@@ -133,22 +159,28 @@ class ChangePassword : public LoginWindow {
 protected:
     access::TfrmCambiaPassword* change() const { return windows->frmCambiaPassword(); }
 
+    // The login as a user leaves it: a wrong password tried (the check
+    // filled lblMemory), then something typed and not confirmed.
     void SetUp() override {
         LoginWindow::SetUp();
+        typeAndEnter(QStringLiteral("sbagliata"));
+        ASSERT_EQ(desktop.messages.texts(), QStringList{WrongPassword});
+        desktop.messages.clear();
+        test::typeText(login()->txtPassword, QStringLiteral("a met\u00E0"));
+        ASSERT_FALSE(login()->txtPassword->text().isEmpty());
+        ASSERT_FALSE(login()->lblMemory->text().isEmpty());
         QTest::mouseClick(login()->btnCambiaPassword, Qt::LeftButton);
         QApplication::processEvents();
     }
 
-    // Types key by key where the test keyboard has the keys, otherwise as a paste would.
     static void type(QLineEdit* field, const QString& text) {
         focus(field);
-        bool ascii = true;
-        for (QChar c : text)
-            ascii = ascii && c.unicode() < 0x80;
-        if (ascii)
-            QTest::keyClicks(field, text);
-        else
-            field->insert(text);
+        test::typeText(field, text);
+    }
+
+    void clickOK() {
+        QTest::mouseClick(change()->cmdOK, Qt::LeftButton);
+        QApplication::processEvents();
     }
 
     void fill(const QString& old, const QString& fresh, const QString& confirm) {
@@ -215,11 +247,15 @@ const RefusalRow refusalRows[] = {
     {"TooLong", QStringLiteral("lucernaviolina"), QString(256, u'a'), QString(256, u'a'),
      QStringLiteral("Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 caratteri."),
      QStringLiteral("lucernaviolina"), QString(), QString(), &access::TfrmCambiaPassword::txtPasswordNew},
-    {"CharacterBeyondLatin1", QStringLiteral("lucernaviolina"), QStringLiteral("prezzo€"),
-     QStringLiteral("prezzo€"),
-     QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi. Usa solo lettere, "
-                    "lettere accentate, cifre e i comuni segni di punteggiatura."),
-     QStringLiteral("lucernaviolina"), QString(), QString(), &access::TfrmCambiaPassword::txtPasswordNew},
+    {"EuroSign", QStringLiteral("lucernaviolina"), QStringLiteral("prezzo€"), QStringLiteral("prezzo€"),
+     unstorable(QStringLiteral("€")), QStringLiteral("lucernaviolina"), QString(), QString(),
+     &access::TfrmCambiaPassword::txtPasswordNew},
+    {"PolishL", QStringLiteral("lucernaviolina"), QStringLiteral("łał"), QStringLiteral("łał"),
+     unstorable(QStringLiteral("ł")), QStringLiteral("lucernaviolina"), QString(), QString(),
+     &access::TfrmCambiaPassword::txtPasswordNew},
+    {"HungarianO", QStringLiteral("lucernaviolina"), QStringLiteral("xő€"), QStringLiteral("xő€"),
+     unstorable(QStringLiteral("ő €")), QStringLiteral("lucernaviolina"), QString(), QString(),
+     &access::TfrmCambiaPassword::txtPasswordNew},
 };
 
 class PasswordRefusal : public ChangePassword, public ::testing::WithParamInterface<RefusalRow> {};
@@ -228,7 +264,7 @@ TEST_P(PasswordRefusal, KeepsTheStoredPassword) {
     const RefusalRow& c = GetParam();
     const QByteArray before = store();
     fill(c.old, c.fresh, c.confirm);
-    change()->cmdOKClick();
+    clickOK();
     EXPECT_EQ(desktop.messages.texts(), QStringList{c.message}) << c.name;
     EXPECT_EQ(change()->txtPasswordOld->text(), c.oldLeft) << c.name;
     EXPECT_EQ(change()->txtPasswordNew->text(), c.newLeft) << c.name;
@@ -244,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PasswordRefusal, ::testing::ValuesIn(refusalRows)
 TEST_F(ChangePassword, ExactlyTheLongestStorablePasswordIsAccepted) {
     const QString longest = QString(255, u'ÿ');
     fill(QStringLiteral("lucernaviolina"), longest, longest);
-    change()->cmdOKClick();
+    clickOK();
     EXPECT_EQ(desktop.messages.texts(), QStringList{Changed});
     desktop.messages.clear();
     typeAndEnter(longest);
@@ -253,7 +289,7 @@ TEST_F(ChangePassword, ExactlyTheLongestStorablePasswordIsAccepted) {
 
 TEST_F(ChangePassword, SameAsOldIsFine) {
     fill(QStringLiteral("lucernaviolina"), QStringLiteral("lucernaviolina"), QStringLiteral("lucernaviolina"));
-    change()->cmdOKClick();
+    clickOK();
     EXPECT_EQ(desktop.messages.texts(), QStringList{Changed});
 }
 
@@ -263,7 +299,7 @@ TEST_F(ChangePassword, StoreThatCannotBeWrittenLeavesTheOldPasswordWorking) {
     fill(QStringLiteral("lucernaviolina"), QStringLiteral("nuova"), QStringLiteral("nuova"));
     {
         test::WriteFailure diskFull;
-        change()->cmdOKClick();
+        clickOK();
     }
     EXPECT_EQ(desktop.messages.texts(), QStringList{ChangeFailure});
     EXPECT_EQ(store(), before);
@@ -272,18 +308,107 @@ TEST_F(ChangePassword, StoreThatCannotBeWrittenLeavesTheOldPasswordWorking) {
 
     // The password in force is still the old one; a later write keeps the other lines.
     desktop.messages.clear();
-    change()->cmdOKClick();
+    clickOK();
     EXPECT_EQ(desktop.messages.texts(), QStringList{Changed});
     EXPECT_TRUE(store().startsWith("; installazione\r\n[Accesso]\r\nValore="));
 }
 
-TEST_F(ChangePassword, ChiudiReturnsToAnEmptyLogin) {
-    QTest::mouseClick(change()->cmdEsci, Qt::LeftButton);
-    QApplication::processEvents();
+// Both ways out bring back an empty login, though the user had typed there.
+struct WayOutRow {
+    const char* name;
+    bool changing;
+};
+const WayOutRow wayOutRows[] = {{"Chiudi", false}, {"SuccessfulChange", true}};
+
+class ChangeWayOut : public ChangePassword, public ::testing::WithParamInterface<WayOutRow> {};
+
+TEST_P(ChangeWayOut, ReturnsToAnEmptyLogin) {
+    if (GetParam().changing) {
+        fill(QStringLiteral("lucernaviolina"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+        clickOK();
+        ASSERT_EQ(desktop.messages.texts(), QStringList{Changed});
+    } else {
+        QTest::mouseClick(change()->cmdEsci, Qt::LeftButton);
+        QApplication::processEvents();
+    }
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{login()});
     EXPECT_TRUE(login()->txtPassword->text().isEmpty());
     EXPECT_TRUE(login()->lblMemory->text().isEmpty());
     EXPECT_TRUE(login()->txtPassword->hasFocus());
+    EXPECT_FALSE(login()->cmdOK->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ChangeWayOut, ::testing::ValuesIn(wayOutRows), test::RowName());
+
+TEST_F(ChangePassword, ReopeningAfterTypingShowsEmptyFields) {
+    fill(QStringLiteral("vecchia"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+    QTest::mouseClick(change()->cmdEsci, Qt::LeftButton);
+    QTest::mouseClick(login()->btnCambiaPassword, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{change()});
+    EXPECT_TRUE(change()->txtPasswordOld->text().isEmpty());
+    EXPECT_TRUE(change()->txtPasswordNew->text().isEmpty());
+    EXPECT_TRUE(change()->txtConferma->text().isEmpty());
+    EXPECT_TRUE(change()->txtPasswordOld->hasFocus());
+    EXPECT_FALSE(change()->cmdOK->isEnabled());
+}
+
+TEST_F(ChangePassword, RestoringTheWindowKeepsWhatWasTyped) {
+    fill(QStringLiteral("vecchia"), QStringLiteral("nuova"), QStringLiteral("conferma"));
+    // The desktop hides the window on minimising and shows it again on
+    // restoring; both events are its own, not the program's.
+    // (notify() keeps them marked as the desktop's; sendEvent() would not.)
+    QHideEvent hidden;
+    QSpontaneKeyEvent::setSpontaneous(&hidden);
+    QCoreApplication::instance()->notify(change(), &hidden);
+    QShowEvent shown;
+    QSpontaneKeyEvent::setSpontaneous(&shown);
+    QCoreApplication::instance()->notify(change(), &shown);
+    EXPECT_EQ(change()->txtPasswordOld->text(), QStringLiteral("vecchia"));
+    EXPECT_EQ(change()->txtPasswordNew->text(), QStringLiteral("nuova"));
+    EXPECT_EQ(change()->txtConferma->text(), QStringLiteral("conferma"));
+}
+
+// The old password is checked against what the store holds; when that
+// cannot be read, nothing changes.
+struct StoreRow {
+    const char* name;
+    QByteArray store; // empty: no file at all
+    QString message;
+    bool oldKept;
+};
+const StoreRow changeStoreRows[] = {
+    {"DamagedValue", "[Accesso]\r\nValore=5EA7G5\r\n", ChangeFailure, true},
+    {"MissingStore", {}, WrongOld, false},
+    {"ValueWithBlanks", "[Accesso]\r\nValore = 5EA725367CF897B6EDDFC9FA7726 \r\n", Changed, true},
+};
+
+class ChangeWithStore : public ChangePassword, public ::testing::WithParamInterface<StoreRow> {};
+
+TEST_P(ChangeWithStore, ChecksTheOldPasswordAgainstIt) {
+    const StoreRow& c = GetParam();
+    QFile::remove(folder.file(QStringLiteral("unins000.dll")));
+    if (!c.store.isEmpty())
+        folder.write(QStringLiteral("unins000.dll"), c.store);
+    fill(QStringLiteral("lucernaviolina"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+    clickOK();
+    EXPECT_EQ(desktop.messages.texts(), QStringList{c.message});
+    if (c.message == Changed) {
+        EXPECT_TRUE(store().contains(access::Crypt::Scramble(QStringLiteral("NUOVA")).toLatin1()));
+        return;
+    }
+    EXPECT_EQ(store(), c.store) << "the store is as it was, or still missing";
+    EXPECT_EQ(change()->txtPasswordOld->text().isEmpty(), !c.oldKept);
+    EXPECT_EQ(change()->txtPasswordNew->text(), QStringLiteral("nuova"));
+    EXPECT_TRUE(change()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ChangeWithStore, ::testing::ValuesIn(changeStoreRows), test::RowName());
+
+TEST_F(ChangePassword, LabelsSitWhereTheDesignPutsThem) {
+    EXPECT_EQ(change()->lblRigo05->pos(), QPoint(16, 172));
+    EXPECT_EQ(change()->lblRigo06->pos(), QPoint(16, 228));
+    EXPECT_EQ(change()->lblRigo07->pos(), QPoint(16, 284));
 }
 
 } // namespace
