@@ -38,11 +38,24 @@ bool isFilteredCharacter(QChar c) {
     return filtered.contains(c);
 }
 
-bool isAcceptableName(const QString& name) {
-    return std::none_of(name.begin(), name.end(), [](QChar c) {
+std::optional<QChar> refusedNameCharacter(const QString& name) {
+    static const QString separatorsAndWildcards = QStringLiteral("\"*/:<>?\\");
+    for (const QChar c : name) {
         const char16_t u = c.unicode();
         const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
-        return control || isFilteredCharacter(c);
+        if (control || separatorsAndWildcards.contains(c))
+            return c;
+    }
+    return std::nullopt;
+}
+
+bool nameTakenIgnoringCase(const QString& folder, const QString& fileName) {
+    // Every letter is folded here, accented ones too, as the file systems
+    // that ignore case fold them.
+    const QStringList entries = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return std::any_of(entries.cbegin(), entries.cend(), [&](const QString& entry) {
+        return entry.compare(fileName, Qt::CaseInsensitive) == 0;
     });
 }
 

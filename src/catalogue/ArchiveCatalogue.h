@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The archives of the program folder: how they are found, ordered, counted and
 // named, and which names a new archive may have.
@@ -27,9 +28,18 @@ QString archiveNameOf(const QString& fileName);
 // The characters the name field refuses as they are typed.
 bool isFilteredCharacter(QChar c);
 
-// A name a new archive may take: none of the filtered characters (which
-// include both path separators) and no control character, so the file can
-// only land in the program folder, and under a name every desktop accepts.
-bool isAcceptableName(const QString& name);
+// The first character of `name` a new archive's name may not hold, or none:
+// a control character (tabulation, line break, …) or one of the eight that
+// are path separators or wildcards on some desktop (" * / : < > ? \), so that
+// the file can only land in the program folder under a name every desktop
+// accepts. Letters such as ç or ñ, which only typing keeps out, are fine in a
+// pasted name ("Peña" is a real shop), and so is "|".
+std::optional<QChar> refusedNameCharacter(const QString& name);
+
+// True when `folder` already holds an entry named `fileName` in some other
+// letter case ("saldi.eur" or "Saldi.EUR" for "Saldi.eur"). Two such archives
+// would share their settings file and logo pictures wherever the file system
+// ignores case, and a copy onto a USB stick would keep only one of them.
+bool nameTakenIgnoringCase(const QString& folder, const QString& fileName);
 
 } // namespace scontrix::catalogue

@@ -142,7 +142,9 @@ void TfrmApriArchivio::btnEliminaClick() {
     if (!messages.confirm(this, QStringLiteral("Si sta per eliminare l'archivio selezionato. Si "
                                                "ricorda che il file eliminato non potrà essere "
                                                "recuperato.\r\n\r\nSi conferma l'eliminazione "
-                                               "dell'archivio?")))
+                                               "dell'archivio?"),
+                          // Enter must not delete an archive for ever.
+                          platform::DefaultAnswer::No))
         return;
 
     const QString fileName = entry->text();

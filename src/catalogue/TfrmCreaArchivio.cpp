@@ -31,6 +31,21 @@ const QString AlreadyUsed = QStringLiteral(
     "Inserire un nome diverso oppure, se si desidera gestire i buoni acquisto relativi a un "
     "archivio già creato, premere il pulsante Emissione buoni.");
 
+QString refusedNameMessage(QChar refused) {
+    const char16_t u = refused.unicode();
+    QString what;
+    if (u == u'\t')
+        what = QStringLiteral("tabulazioni");
+    else if (u == u'\r' || u == u'\n' || u == 0x2028 || u == 0x2029)
+        what = QStringLiteral("ritorni a capo");
+    else if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+        what = QStringLiteral("caratteri di controllo");
+    else
+        what = QStringLiteral("il carattere \u00AB") + refused + QStringLiteral("\u00BB");
+    return QStringLiteral("Attenzione: il nome dell'archivio non può contenere ") + what +
+           QStringLiteral(".\r\n\r\nInserire un nome diverso.");
+}
+
 } // namespace
 
 TfrmCreaArchivio::TfrmCreaArchivio(app::WindowSet& windows)
@@ -109,20 +124,16 @@ void TfrmCreaArchivio::btnApplicaClick() {
     }
     // A pasted name escapes the key filter; it must not lead the file out of
     // the program folder or give it a name other desktops cannot read.
-    if (!isAcceptableName(name)) {
-        messages.typed(
-            this, MessageType::Warning,
-            QStringLiteral(
-                "Attenzione: il nome dell'archivio non può contenere i caratteri "
-                "\" * / : < > ? \\ \u00B0 \u00C7 \u00D1 \u00E7 \u00F1 né caratteri di controllo "
-                "(tabulazioni, ritorni a capo).\r\n\r\nInserire un nome diverso."));
+    if (const std::optional<QChar> refused = refusedNameCharacter(name)) {
+        messages.typed(this, MessageType::Warning, refusedNameMessage(*refused));
         txtFile->setFocus();
         return;
     }
 
     lblFile->setText(platform::ProgramFolder::current().path() + name + ArchiveExtension);
     const QString path = storage::trimControl(lblFile->text());
-    if (QFileInfo::exists(path)) {
+    if (QFileInfo::exists(path) ||
+        nameTakenIgnoringCase(platform::ProgramFolder::current().path(), name + ArchiveExtension)) {
         messages.typed(this, MessageType::Warning, AlreadyUsed);
         return;
     }

@@ -1,5 +1,6 @@
 #include "CatalogueFixture.h"
 #include "TableRows.h"
+#include "Typing.h"
 #include "editor/TfrmBiglietti.h"
 #include "platform/Recording.h"
 
@@ -23,9 +24,10 @@ const QString Taken = QStringLiteral(
 const QString Created = QStringLiteral(
     "Il file relativo al nuovo archivio è stato creato con successo.\r\n\r\nE' ora possibile "
     "visualizzarlo nell'elenco degli archivi esistenti premendo il pulsante Emissione buoni.");
-const QString Unsafe = QStringLiteral(
-    "Attenzione: il nome dell'archivio non può contenere i caratteri \" * / : < > ? \\ ° Ç Ñ ç ñ "
-    "né caratteri di controllo (tabulazioni, ritorni a capo).\r\n\r\nInserire un nome diverso.");
+QString refused(const QString& what) {
+    return QStringLiteral("Attenzione: il nome dell'archivio non può contenere ") + what +
+           QStringLiteral(".\r\n\r\nInserire un nome diverso.");
+}
 
 class Creation : public test::CatalogueFixture {
 protected:
@@ -139,18 +141,22 @@ TEST_F(Creation, FilteredCharactersNeverReachTheFieldWhileEditingKeysWork) {
 struct UnsafeNameRow {
     const char* name; // of the row
     QString pasted;
+    QString problem; // as the message names it
 };
 const UnsafeNameRow unsafeNameRows[] = {
-    {"TwoFoldersUp", QStringLiteral("../../x")},
-    {"OneFolderUp", QStringLiteral("../Saldi")},
-    {"Subfolder", QStringLiteral("sub/Saldi")},
-    {"DrivePath", QStringLiteral("C:\\Saldi")},
-    {"Tab", QStringLiteral("Sal\tdi")},
-    {"ControlCharacter", QStringLiteral("Sal\u0001di")},
-    {"Delete", QStringLiteral("Sal\u007Fdi")},
-    {"QuestionMark", QStringLiteral("Saldi?")},
-    {"NWithTilde", QStringLiteral("Pe\u00F1a")},
-    {"Quotes", QStringLiteral("\"Saldi\"")},
+    {"TwoFoldersUp", QStringLiteral("../../x"), QStringLiteral("il carattere «/»")},
+    {"OneFolderUp", QStringLiteral("../Saldi"), QStringLiteral("il carattere «/»")},
+    {"Subfolder", QStringLiteral("sub/Saldi"), QStringLiteral("il carattere «/»")},
+    {"DrivePath", QStringLiteral("C:\\Saldi"), QStringLiteral("il carattere «:»")},
+    {"Backslash", QStringLiteral("Sal\\di"), QStringLiteral("il carattere «\\»")},
+    {"Tab", QStringLiteral("Sal\tdi"), QStringLiteral("tabulazioni")},
+    {"LineBreak", QStringLiteral("Sal\ndi"), QStringLiteral("ritorni a capo")},
+    {"ControlCharacter", QStringLiteral("Sal\u0001di"), QStringLiteral("caratteri di controllo")},
+    {"Delete", QStringLiteral("Sal\u007Fdi"), QStringLiteral("caratteri di controllo")},
+    {"QuestionMark", QStringLiteral("Saldi?"), QStringLiteral("il carattere «?»")},
+    {"Star", QStringLiteral("Sal*"), QStringLiteral("il carattere «*»")},
+    {"AngleBrackets", QStringLiteral("<Saldi>"), QStringLiteral("il carattere «<»")},
+    {"Quotes", QStringLiteral("\"Saldi\""), QStringLiteral("il carattere «\"»")},
 };
 
 class UnsafePastedName : public Creation, public ::testing::WithParamInterface<UnsafeNameRow> {};
@@ -179,7 +185,7 @@ TEST_P(UnsafePastedName, IsRefusedAndNothingIsCreated) {
     paste(name);
     ASSERT_EQ(field()->text(), name) << "pasting is not filtered";
     apply();
-    expectOnlyMessage(MessageType::Warning, Unsafe, qPrintable(name));
+    expectOnlyMessage(MessageType::Warning, refused(GetParam().problem), qPrintable(name));
     EXPECT_TRUE(field()->hasFocus());
     EXPECT_EQ(sandboxContents(), untouched) << qPrintable(name);
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()});
@@ -187,6 +193,62 @@ TEST_P(UnsafePastedName, IsRefusedAndNothingIsCreated) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, UnsafePastedName, ::testing::ValuesIn(unsafeNameRows),
                          test::RowName());
+
+// Letters only typing keeps out, and the bar, are fine in a pasted name:
+// every file system takes them.
+struct PastedNameRow {
+    const char* name;
+    QString pasted;
+};
+const PastedNameRow pastedNameRows[] = {
+    {"NWithTilde", QStringLiteral("Pe\u00F1a")},
+    {"CapitalNWithTilde", QStringLiteral("PE\u00D1A")},
+    {"CWithCedilla", QStringLiteral("Gar\u00E7on \u00C7a")},
+    {"DegreeSign", QStringLiteral("Saldi 30\u00B0")},
+    {"Bar", QStringLiteral("Saldi | Resi")},
+};
+
+class PastedName : public Creation, public ::testing::WithParamInterface<PastedNameRow> {};
+
+TEST_P(PastedName, CreatesItsArchive) {
+    const QString& name = GetParam().pasted;
+    showCreation();
+    paste(name);
+    apply();
+    expectOnlyMessage(MessageType::Information, Created, GetParam().name);
+    EXPECT_EQ(folderContents(), (QStringList{name + QStringLiteral(".eur"), QStringLiteral("unins000.dll")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PastedName, ::testing::ValuesIn(pastedNameRows), test::RowName());
+
+// Two archives whose names differ only in case would share one settings file
+// and one set of logos wherever the file system ignores case.
+struct CaseRow {
+    const char* name;
+    const char* existing;
+    QString typed;
+};
+const CaseRow caseRows[] = {
+    {"SmallLetters", "saldi.eur", QStringLiteral("Saldi")},
+    {"CapitalExtension", "Saldi.EUR", QStringLiteral("Saldi")},
+    {"AccentedCapital", "CITT\xc3\x80.eur", QStringLiteral("Citt\u00E0")},
+};
+
+class NameInOtherCase : public Creation, public ::testing::WithParamInterface<CaseRow> {};
+
+TEST_P(NameInOtherCase, IsTakenAndNothingIsCreated) {
+    const CaseRow& c = GetParam();
+    folder.write(QString::fromUtf8(c.existing), QByteArray(1055, 'v'));
+    showCreation();
+    test::typeText(field(), c.typed);
+    apply();
+    expectOnlyMessage(MessageType::Warning, Taken, c.name);
+    EXPECT_EQ(folderContents(), (QStringList{QString::fromUtf8(c.existing), QStringLiteral("unins000.dll")}));
+    EXPECT_EQ(folder.read(QString::fromUtf8(c.existing)), QByteArray(1055, 'v'));
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()});
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NameInOtherCase, ::testing::ValuesIn(caseRows), test::RowName());
 
 TEST_F(Creation, TheTwoHundredFiftyFirstCharacterIsRefused) {
     showCreation();

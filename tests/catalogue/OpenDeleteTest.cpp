@@ -81,6 +81,8 @@ TEST_F(OpenAndDelete, AnsweringNoChangesNothing) {
     ASSERT_EQ(desktop.messages.messages.size(), 1u);
     EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Confirm);
     EXPECT_EQ(desktop.messages.messages[0].text, DeleteQuestion);
+    EXPECT_EQ(desktop.messages.messages[0].defaultAnswer, platform::DefaultAnswer::No)
+        << "Enter must not delete an archive for ever";
     EXPECT_EQ(folder.read(QStringLiteral("Negozio.eur")).size(), 2 * 1055);
     EXPECT_EQ(entries(), (QStringList{"Altro.eur", "Negozio.eur"}));
     EXPECT_EQ(selectedEntries(), QStringList{"Negozio.eur"});
