@@ -55,6 +55,8 @@ FullScreenWindow::FullScreenWindow(const QString& caption, QSize containerSize,
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
     scroll_->setAlignment(Qt::AlignCenter);
+    // Scrolling is the mouse's business; the keyboard walks the controls only.
+    scroll_->setFocusPolicy(Qt::NoFocus);
 
     auto* background = new CentringBackground(gradientTop, nullptr);
     background->setObjectName(QStringLiteral("bkgWindow"));
