@@ -20,10 +20,13 @@
 #include "storage/ArchiveSideFiles.h"
 #include "storage/LogoPicture.h"
 #include "storage/Text.h"
+#include "ui/BusyCursor.h"
 #include "ui/Picture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -294,8 +297,12 @@ void TfrmBiglietti::cmdSalvaClick() {
     }
     const QString label = storage::trimControl(lblPosizione->text());
     const bool updating = !label.isEmpty();
-    const storage::Result<qint64> position =
-        updating ? archive.update(label.toLongLong(), record) : archive.append(record);
+    const storage::Result<qint64> position = [&] {
+        // Another copy of the program may be saving into the archive; the
+        // write waits a few seconds for it at most, and the wait shows.
+        const ui::BusyCursor busy;
+        return updating ? archive.update(label.toLongLong(), record) : archive.append(record);
+    }();
     if (!position) {
         reportAccessFailure();
         return;
@@ -386,7 +393,7 @@ void TfrmBiglietti::btnWhatsAppClick() {
 
 bool TfrmBiglietti::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtEvento) {
-        if (event->type() == QEvent::FocusOut)
+        if (event->type() == QEvent::FocusOut && leavesForAnotherControl(*static_cast<QFocusEvent*>(event)))
             txtEventoExit();
         return ui::FullScreenWindow::eventFilter(watched, event);
     }
@@ -399,6 +406,22 @@ bool TfrmBiglietti::eventFilter(QObject* watched, QEvent* event) {
         panInfo->clear();
     }
     return ui::FullScreenWindow::eventFilter(watched, event);
+}
+
+bool TfrmBiglietti::leavesForAnotherControl(const QFocusEvent& event) {
+    switch (event.reason()) {
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        // A context menu opening over the field: its Paste is still to come.
+        return false;
+    case Qt::ActiveWindowFocusReason:
+        // Another window of the program (a dialog it opens) takes the focus
+        // from the field; another program leaves the program without an
+        // active window, and the field gets the focus back on return.
+        return QApplication::activeWindow() != nullptr;
+    default:
+        return true;
+    }
 }
 
 void TfrmBiglietti::openDatePicker(QLineEdit* field) {

@@ -9,6 +9,7 @@
 #include <array>
 
 class QCheckBox;
+class QFocusEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -146,6 +147,9 @@ private:
     QString archiveName() const;
     void reportAccessFailure();
     void openDatePicker(QLineEdit* field);
+    // True when the focus leaves a field for another control of the program,
+    // not for a context menu or for another program.
+    static bool leavesForAnotherControl(const QFocusEvent& event);
 
     app::WindowSet& windows_;
     QHash<QObject*, QString> hints_;

@@ -75,8 +75,12 @@ TfrmBiglietti::TfrmBiglietti(app::WindowSet& windows)
       windows_(windows) {
     setObjectName(QStringLiteral("frmBiglietti"));
     QWidget* pan = container();
-    pan->setMouseTracking(true);
-    pan->installEventFilter(this);
+    // Over the container and the window's backdrop around it the status line
+    // goes blank.
+    for (QWidget* background : {pan, pan->parentWidget()}) {
+        background->setMouseTracking(true);
+        background->installEventFilter(this);
+    }
 
     auto* backdrop = new ui::ShapeRect(pan);
     backdrop->setObjectName(QStringLiteral("shpSfondo"));
@@ -103,7 +107,8 @@ TfrmBiglietti::TfrmBiglietti(app::WindowSet& windows)
     btnFocus = new QPushButton(pan);
     btnFocus->setObjectName(QStringLiteral("btnFocus"));
     btnFocus->setGeometry(0, 0, 0, 0);
-    btnFocus->setFocusPolicy(Qt::StrongFocus);
+    // Never a Tab stop: the keyboard order ends at chkPagato and wraps round.
+    btnFocus->setFocusPolicy(Qt::ClickFocus);
     connect(btnFocus, &QPushButton::clicked, this, &TfrmBiglietti::btnFocusClick);
 
     connectActionsAndHints();
@@ -196,6 +201,9 @@ void TfrmBiglietti::buildCustomerBlock(QWidget* pan) {
     lblNome->setGeometry(26, 90, 942, 28);
     lblNome->setAlignment(Qt::AlignCenter);
     ui::setDesignFont(lblNome, QStringLiteral("Verdana"), 12, true, Qt::yellow);
+    // Passing over the name bar empties the status line, as over the container.
+    lblNome->setMouseTracking(true);
+    lblNome->installEventFilter(this);
 
     ui::makeRect(pan, "shpCliente", {24, 128, 946, 64}, Qt::white, Qt::white);
     auto* icoCliente = ui::makePicture(pan, "icoCliente", "editor_cliente.svg", {32, 134, 52, 52});
@@ -280,7 +288,7 @@ void TfrmBiglietti::buildNotesAndStatus(QWidget* pan) {
     tick->setAttribute(Qt::WA_TransparentForMouseEvents); // passing over it empties the status line
     chkPagato = new QCheckBox(QStringLiteral("Incassato"), pan);
     chkPagato->setObjectName(QStringLiteral("chkPagato"));
-    chkPagato->move(860, 586);
+    chkPagato->move(860, 584);
     ui::setDesignFont(chkPagato, QStringLiteral("Verdana"), 10, true, Navy);
     chkPagato->adjustSize();
 
@@ -289,7 +297,7 @@ void TfrmBiglietti::buildNotesAndStatus(QWidget* pan) {
     status->setAttribute(Qt::WA_NoMousePropagation);
     panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), pan);
     panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setGeometry(22, 646, 950, 24);
+    panInfo->setGeometry(22, 650, 950, 20);
     ui::setDesignFont(panInfo, QStringLiteral("Tahoma"), 12, false, Qt::white);
     panInfo->setAttribute(Qt::WA_NoMousePropagation);
 

@@ -20,8 +20,18 @@ QString whatsAppMessage(const WhatsAppNotice& n) {
            QStringLiteral(" che potrà utilizzarlo presso ") + n.luogo;
 }
 
+QString whatsAppPhone(const QString& cel) {
+    if (cel.startsWith(u'+'))
+        return cel.mid(1);
+    if (cel.startsWith(u"00"))
+        return cel.mid(2);
+    if (cel.size() <= 10)
+        return QStringLiteral("39") + cel;
+    return cel;
+}
+
 QString whatsAppLink(const WhatsAppNotice& notice) {
-    return ClientAddress + QStringLiteral("?phone=") + encoded(notice.cel) +
+    return ClientAddress + QStringLiteral("?phone=") + encoded(whatsAppPhone(notice.cel)) +
            QStringLiteral("&text=") + encoded(whatsAppMessage(notice));
 }
 

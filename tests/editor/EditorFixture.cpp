@@ -55,6 +55,13 @@ void EditorFixture::openEditor() {
     focus(ed()->txtAcquirente);
 }
 
+void EditorFixture::click(const char* name) {
+    QWidget* target = control<QWidget>(ed(), name);
+    ASSERT_TRUE(target);
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+    QApplication::processEvents();
+}
+
 QColor EditorFixture::logoColour() const {
     const QImage image = ed()->imgFoto->image();
     return image.pixelColor(image.width() / 2, image.height() / 2);

@@ -27,6 +27,8 @@ protected:
     void writeLogo(int position, const QColor& colour);
     // (Re)opens the editor on the archive, from the start screen.
     void openEditor();
+    // A mouse press and release on the editor's control of that name.
+    void click(const char* name);
 
     // The colour at the middle of the picture on screen.
     QColor logoColour() const;

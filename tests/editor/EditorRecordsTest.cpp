@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "TableRows.h"
+#include "Typing.h"
 #include "WriteFailure.h"
 #include "app/TfrmAvvio.h"
 #include "storage/ArchiveFile.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <sys/file.h>
 
 using namespace scontrix;
 using platform::MessageType;
@@ -112,12 +114,8 @@ TEST_P(EditorNavigation, ShowsTheRecordItReaches) {
     openEditor();
     ed()->lblPosizione->setText(QString::fromLatin1(c.start));
     ed()->txtAcquirente->setText(QStringLiteral("modifica non salvata"));
-    switch (c.button) {
-    case Primo: ed()->cmdPrimoClick(); break;
-    case Indietro: ed()->cmdIndietroClick(); break;
-    case Avanti: ed()->cmdAvantiClick(); break;
-    case Ultimo: ed()->cmdUltimoClick(); break;
-    }
+    const char* const names[] = {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"};
+    click(names[c.button]);
     const std::string what = std::to_string(c.records) + " records, from '" + c.start + "', button " +
                              std::to_string(c.button);
     EXPECT_EQ(position(), QString::fromLatin1(c.shown)) << what;
@@ -277,7 +275,7 @@ TEST_F(Editor, AppendThenUpdate) {
     ed()->cmdNuovoClick();
     fillVoucher(QStringLiteral("  Mario Rossi  "));
     ed()->chkPagato->setChecked(true);
-    ed()->cmdSalvaClick();
+    click("cmdSalva");
     EXPECT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
     EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Information);
     EXPECT_EQ(position(), QStringLiteral("5"));
@@ -294,13 +292,109 @@ TEST_F(Editor, AppendThenUpdate) {
     desktop.messages.clear();
     ed()->chkPagato->setChecked(false);
     ed()->txtNote->setText(QStringLiteral("cambiata"));
-    ed()->cmdSalvaClick();
+    click("cmdSalva");
     EXPECT_EQ(desktop.messages.texts(),
               QStringList{QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")});
     bytes = archiveBytes();
     ASSERT_EQ(bytes.size(), 5 * 1055) << "the second save overwrites";
     EXPECT_EQ(bytes.mid(4 * 1055 + 1052, 3), QByteArray("\x02\x4E\x6F", 3));
     EXPECT_EQ(storage::VoucherRecord::fromBytes(bytes.mid(4 * 1055, 1055)).note, QStringLiteral("cambiata"));
+}
+
+// What is typed into each named field lands in its own slot of the record,
+// at the offsets the archive format fixes.
+TEST_F(Editor, TypedFieldsLandAtTheirRecordOffsets) {
+    writeArchive(0);
+    openEditor();
+    click("cmdNuovo");
+    struct Slot {
+        const char* control;
+        int offset;
+        QString typed;
+        QByteArray stored; // Windows-1252
+    } places[] = {
+        {"txtAcquirente", 0, QStringLiteral("Mario Rossi"), "Mario Rossi"},
+        {"txtVia", 51, QStringLiteral("Via Po 1"), "Via Po 1"},
+        {"txtCitta", 172, QStringLiteral("Forlì"), "Forl\xec"},
+        {"txtCel", 223, QStringLiteral("3331234567"), "3331234567"},
+        {"txtNum", 239, QStringLiteral("77"), "77"},
+        {"txtPosto", 327, QStringLiteral("Anna Bianchi"), "Anna Bianchi"},
+        {"txtEvento", 378, QStringLiteral("25,5"), "25,50"},
+        {"txtLuogo", 429, QStringLiteral("Bottega €uro"), "Bottega \x80uro"},
+        {"txtScritta", 550, QStringLiteral("Spesa minima 10 euro"), "Spesa minima 10 euro"},
+        {"txtNote", 801, QStringLiteral("regalo"), "regalo"},
+    };
+    for (const Slot& slot : places) {
+        auto* field = control<QLineEdit>(ed(), slot.control);
+        ASSERT_TRUE(field);
+        test::focus(field);
+        field->selectAll(); // the number proposed by Nuovo is typed over
+        test::typeText(field, slot.typed);
+    }
+    // The dates come from the picker, which writes them into their fields.
+    control<QLineEdit>(ed(), "txtPrezzo")->setText(QStringLiteral("01/04/2024"));
+    control<QLineEdit>(ed(), "txtSpettatore")->setText(QStringLiteral("30/04/2024"));
+    click("chkPagato");
+    click("cmdSalva");
+    ASSERT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+
+    const QByteArray bytes = archiveBytes();
+    ASSERT_EQ(bytes.size(), 1055);
+    for (const Slot& slot : places) {
+        EXPECT_EQ(int(bytes[slot.offset]), slot.stored.size()) << slot.control;
+        EXPECT_EQ(bytes.mid(slot.offset + 1, slot.stored.size()), slot.stored) << slot.control;
+    }
+    EXPECT_EQ(bytes.mid(260, 11), QByteArray("\x0a" "01/04/2024")) << "txtPrezzo";
+    EXPECT_EQ(bytes.mid(276, 11), QByteArray("\x0a" "30/04/2024")) << "txtSpettatore";
+    EXPECT_EQ(bytes.mid(1052, 3), QByteArray("\x02\x53\xEC", 3)) << "chkPagato";
+}
+
+// A copy of the program on another desktop stopped in the middle of its save
+// holds the archive's lock: this save waits a moment, with the busy cursor,
+// then gives up without writing.
+int lockCallsSeen = 0;
+bool busyWhileLocking = true;
+int lockCallWatchingTheCursor(int fd, int operation) {
+    if (operation != LOCK_UN) {
+        ++lockCallsSeen;
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        busyWhileLocking = busyWhileLocking && cursor && cursor->shape() == Qt::WaitCursor;
+    }
+    return ::flock(fd, operation);
+}
+
+TEST_F(Editor, ASaveWhileAnotherCopyHoldsTheArchiveGivesUpAndWritesNothing) {
+    writeArchive(2);
+    openEditor();
+    click("cmdNuovo");
+    fillVoucher(QStringLiteral("Mario Rossi"));
+    const QByteArray before = archiveBytes();
+    QFile otherCopy(archive());
+    ASSERT_TRUE(otherCopy.open(QIODevice::ReadWrite));
+    ASSERT_EQ(::flock(otherCopy.handle(), LOCK_EX), 0);
+
+    lockCallsSeen = 0;
+    busyWhileLocking = true;
+    const storage::ArchiveFile::Locking previous = storage::ArchiveFile::setLocking(
+        {std::chrono::milliseconds(200), lockCallWatchingTheCursor});
+    click("cmdSalva");
+    storage::ArchiveFile::setLocking(previous);
+
+    ASSERT_EQ(desktop.messages.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+    EXPECT_EQ(desktop.messages.messages[0].text, editor::TfrmBiglietti::AccessFailure);
+    EXPECT_EQ(archiveBytes(), before) << "nothing written";
+    EXPECT_TRUE(position().isEmpty());
+    EXPECT_GT(lockCallsSeen, 0);
+    EXPECT_TRUE(busyWhileLocking) << "the wait shows the busy cursor";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "and it goes when the save ends";
+
+    // Once the other copy is done, the same voucher saves.
+    ::flock(otherCopy.handle(), LOCK_UN);
+    desktop.messages.clear();
+    click("cmdSalva");
+    EXPECT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+    EXPECT_EQ(position(), QStringLiteral("3"));
 }
 
 TEST_F(Editor, UpdatingRecordTwelveOfFortyTouchesOnlyItsBytes) {
@@ -424,6 +518,29 @@ TEST_F(Editor, StatusLineShowsHintsAndEmptiesOverTheBackground) {
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(pan, &move);
     EXPECT_TRUE(ed()->panInfo->text().isEmpty());
+
+    // Over the archive name bar, and over the window's backdrop outside the
+    // container, the line empties as well; over a field it stays.
+    QWidget* backdrop = pan->parentWidget();
+    const std::pair<QWidget*, QPoint> blanking[] = {
+        {ed()->lblNome, ed()->lblNome->rect().center()},
+        {backdrop, QPoint(2, 2)},
+    };
+    for (const auto& [widget, at] : blanking) {
+        ed()->panInfo->setText(QStringLiteral("suggerimento"));
+        QTest::mouseMove(ed()->txtVia);
+        EXPECT_EQ(ed()->panInfo->text(), QStringLiteral("suggerimento"));
+        ASSERT_FALSE(pan->geometry().contains(widget->mapTo(backdrop, at)) && widget == backdrop);
+        QTest::mouseMove(widget, at);
+        EXPECT_TRUE(ed()->panInfo->text().isEmpty()) << widget->objectName().toStdString();
+    }
+}
+
+TEST_F(Editor, NotesAndStatusSitWhereTheDesignPutsThem) {
+    writeArchive(0);
+    openEditor();
+    EXPECT_EQ(ed()->chkPagato->pos(), QPoint(860, 584));
+    EXPECT_EQ(ed()->panInfo->pos(), QPoint(22, 650));
 }
 
 } // namespace

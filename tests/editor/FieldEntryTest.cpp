@@ -1,9 +1,17 @@
 #include "EditorFixture.h"
+#include "TableRows.h"
+#include "Typing.h"
 #include "editor/TfrmCalendario.h"
 #include "app/Formats.h"
 #include "ui/Picture.h"
 
 #include <QAbstractItemView>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QUrl>
+#include <QUrlQuery>
 #include <QCalendarWidget>
 #include <QDir>
 #include <QLabel>
@@ -65,14 +73,40 @@ TEST_F(FieldEntry, KeyFiltersOfMobileNumberAndValue) {
     }
 }
 
+// The orders as the voucher is filled in, written out here, not taken from the window.
+const char* const enterChain[] = {"txtAcquirente", "txtVia",        "txtCitta", "txtCel",
+                                  "txtNum",        "txtPrezzo",     "txtSpettatore", "txtPosto",
+                                  "txtEvento",     "txtLuogo",      "txtScritta", "txtNote"};
+
 TEST_F(FieldEntry, EnterWalksTheChainAndComesBackFromTheNotes) {
-    const QList<QLineEdit*> chain = ed()->recordFields();
-    focus(ed()->txtAcquirente);
-    for (qsizetype i = 0; i < chain.size(); ++i) {
-        ASSERT_TRUE(chain[i]->hasFocus()) << chain[i]->objectName().toStdString();
-        QTest::keyClick(chain[i], Qt::Key_Return);
+    focus(control<QLineEdit>(ed(), "txtAcquirente"));
+    QStringList visited;
+    for (std::size_t i = 0; i < std::size(enterChain); ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
-    EXPECT_TRUE(ed()->txtAcquirente->hasFocus()) << "Enter in the notes goes back to the customer";
+    visited << QApplication::focusWidget()->objectName();
+    QStringList expected;
+    for (const char* name : enterChain)
+        expected << QString::fromLatin1(name);
+    expected << QStringLiteral("txtAcquirente"); // Enter in the notes goes back to the customer
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(FieldEntry, TabWalksTheFieldsEndsAtTheCashedBoxAndWrapsRound) {
+    focus(control<QLineEdit>(ed(), "txtAcquirente"));
+    QStringList visited;
+    for (std::size_t i = 0; i <= std::size(enterChain) + 1; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        visited << (focused->objectName().isEmpty() ? QString::fromLatin1(focused->metaObject()->className())
+                                                    : focused->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QStringList expected;
+    for (const char* name : enterChain)
+        expected << QString::fromLatin1(name);
+    expected << QStringLiteral("chkPagato") << QStringLiteral("txtAcquirente");
+    EXPECT_EQ(visited, expected);
 }
 
 TEST_F(FieldEntry, FocusColoursTheFieldAndLeavingRestoresItsIdleColour) {
@@ -92,10 +126,63 @@ TEST_F(FieldEntry, ValueIsFormattedOnLeavingItsField) {
     EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("2,67"));
 
     // Saving moves the focus out first, so the value is formatted before it is stored.
+    const QStringList texts = {QStringLiteral("Mario"), {}, {}, {}, QStringLiteral("1"),
+                               QStringLiteral("01/01/2024"), QStringLiteral("02/02/2024"),
+                               QStringLiteral("Anna"), {}, QStringLiteral("Bar"),
+                               QStringLiteral("Nessuna"), {}};
+    for (int i = 0; i < 12; ++i)
+        ed()->recordFields()[i]->setText(texts[i]);
     focus(ed()->txtEvento);
-    ed()->txtEvento->setText(QStringLiteral("7"));
-    ed()->cmdSalvaClick();
+    ed()->txtEvento->clear();
+    QTest::keyClicks(ed()->txtEvento, QStringLiteral("7"));
+    click("cmdSalva");
+    ASSERT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
     EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("7,00"));
+    const QByteArray record = folder.read(QStringLiteral("Negozio.eur"));
+    ASSERT_EQ(record.size(), 1055);
+    EXPECT_EQ(record.mid(378, 5), QByteArray("\x04" "7,00"));
+}
+
+TEST_F(FieldEntry, ValueWaitsWhileAContextMenuIsOpenAndPastesIntoIt) {
+    focus(ed()->txtEvento);
+    QTest::keyClicks(ed()->txtEvento, QStringLiteral("12,"));
+    QApplication::clipboard()->setText(QStringLiteral("5"));
+    // A right click on the field: its menu pops up over it.
+    const QPoint at = ed()->txtEvento->rect().center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, ed()->txtEvento->mapToGlobal(at));
+    QApplication::sendEvent(ed()->txtEvento, &rightClick);
+    QApplication::processEvents();
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("12,")) << "the menu opening is no leaving of the field";
+    QAction* pasteAction = nullptr;
+    for (QAction* action : menu->actions()) {
+        // The program speaks Italian: "Incolla" is Paste.
+        if (action->text().startsWith(u"&Incolla"))
+            pasteAction = action;
+    }
+    ASSERT_TRUE(pasteAction);
+    pasteAction->trigger();
+    menu->close();
+    QApplication::processEvents();
+    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("12,5"));
+    focus(ed()->txtLuogo);
+    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("12,50"));
+}
+
+TEST_F(FieldEntry, ValueWaitsWhileAnotherProgramHasTheFocus) {
+    focus(ed()->txtEvento);
+    QTest::keyClicks(ed()->txtEvento, QStringLiteral("12,"));
+    // Another program comes to the front: no window of this one is active.
+    QApplication::setActiveWindow(nullptr);
+    QApplication::processEvents();
+    EXPECT_FALSE(ed()->txtEvento->hasFocus());
+    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("12,"));
+    // Back in the program, the field has the focus again and typing goes on.
+    focus(ed()->txtEvento);
+    QTest::keyClicks(ed()->txtEvento, QStringLiteral("3"));
+    focus(ed()->txtLuogo);
+    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("12,30"));
 }
 
 TEST_F(FieldEntry, TypingLimitsBindTypingOnly) {
@@ -248,10 +335,57 @@ TEST_F(FieldEntry, WhatsAppAsksForItsFourFieldsInOrder) {
         } else {
             EXPECT_TRUE(desktop.messages.messages.empty());
             ASSERT_EQ(desktop.shell.opened.size(), 1);
-            EXPECT_TRUE(desktop.shell.opened[0].startsWith(QStringLiteral("https://api.whatsapp.com/send?phone=333&text=")));
-            EXPECT_TRUE(desktop.shell.opened[0].endsWith(QStringLiteral("presso%20Bar%20%26%20Caff%C3%A8%20%231")));
         }
     }
 }
+
+TEST_F(FieldEntry, WhatsAppLinkCarriesTheWholeMessage) {
+    const std::pair<const char*, QString> texts[] = {
+        {"txtCel", QStringLiteral("3331234567")},       {"txtNum", QStringLiteral("12")},
+        {"txtEvento", QStringLiteral("25,00")},         {"txtPrezzo", QStringLiteral("01/03/2024")},
+        {"txtSpettatore", QStringLiteral("31/03/2024")}, {"txtPosto", QStringLiteral("Luca Neri")},
+        {"txtLuogo", QStringLiteral("Bar & Caffè #1")}, {"txtScritta", QStringLiteral("Nessuna")},
+    };
+    for (const auto& [name, text] : texts)
+        control<QLineEdit>(ed(), name)->setText(text);
+    click("btnWhatsApp");
+    ASSERT_EQ(desktop.shell.opened.size(), 1);
+    const QUrl link(desktop.shell.opened[0]);
+    EXPECT_EQ(link.scheme(), QStringLiteral("https"));
+    EXPECT_EQ(link.path(), QStringLiteral("/send"));
+    const QUrlQuery query(link);
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded),
+              QStringLiteral("La informiamo che è stato emesso il buono acquisto n. 12 del valore di "
+                             "euro 25,00 spendibile dal 01/03/2024 al 31/03/2024. Il buono è intestato "
+                             "al beneficiario Luca Neri che potrà utilizzarlo presso Bar & Caffè #1"));
+    EXPECT_EQ(ed()->txtCel->text(), QStringLiteral("3331234567")) << "the field keeps the number as typed";
+}
+
+// The web client takes a number only in international form.
+struct PhoneRow {
+    const char* name;
+    QString typed;
+    QString inLink;
+};
+const PhoneRow phoneRows[] = {
+    {"ItalianMobile", QStringLiteral("3331234567"), QStringLiteral("393331234567")},
+    {"DoubleZeroPrefix", QStringLiteral("00393331234567"), QStringLiteral("393331234567")},
+    {"AlreadyInternational", QStringLiteral("41791234567"), QStringLiteral("41791234567")},
+};
+
+class WhatsAppPhone : public FieldEntry, public ::testing::WithParamInterface<PhoneRow> {};
+
+TEST_P(WhatsAppPhone, IsInInternationalForm) {
+    test::typeText(ed()->txtCel, GetParam().typed);
+    ed()->txtNum->setText(QStringLiteral("1"));
+    ed()->txtEvento->setText(QStringLiteral("5,00"));
+    ed()->txtScritta->setText(QStringLiteral("Nessuna"));
+    click("btnWhatsApp");
+    ASSERT_EQ(desktop.shell.opened.size(), 1);
+    const QUrlQuery query{QUrl(desktop.shell.opened[0])};
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("phone"), QUrl::FullyDecoded), GetParam().inLink);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WhatsAppPhone, ::testing::ValuesIn(phoneRows), test::RowName());
 
 } // namespace
