@@ -1,17 +1,21 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 # Both install what is missing, configure, build and stage the program folder.
+# `make test` also builds the cores, their tests and the fuzzers with clang under
+# AddressSanitizer and UndefinedBehaviorSanitizer in $(SAN_DIR), and runs them.
 
 BUILD_DIR ?= build
+SAN_DIR ?= $(BUILD_DIR)/sanitize
+FUZZ_SECONDS ?= 20
 STAGE_DIR := $(BUILD_DIR)/Scontrix
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps test-deps configure bench clean
+.PHONY: run test build sanitize deps test-deps configure bench clean
 
 run: build
 	cd $(STAGE_DIR) && ./scontrix
 
-test: build test-deps
-	scripts/run-tests.sh $(BUILD_DIR)
+test: build test-deps sanitize
+	scripts/run-tests.sh $(BUILD_DIR) $(SAN_DIR)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -20,6 +24,15 @@ configure: deps
 	@if [ ! -f $(BUILD_DIR)/CMakeCache.txt ]; then \
 	  cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCONTRIX_WERROR=ON; \
 	fi
+
+sanitize: test-deps
+	@if [ ! -f $(SAN_DIR)/CMakeCache.txt ]; then \
+	  cmake -S . -B $(SAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DSCONTRIX_SANITIZE=ON -DSCONTRIX_BENCH=OFF; \
+	fi
+	cmake -S . -B $(SAN_DIR) -DSCONTRIX_FUZZ_SECONDS=$(FUZZ_SECONDS) > /dev/null
+	cmake --build $(SAN_DIR) --target sanitized -j $(JOBS)
 
 deps:
 	scripts/install-deps.sh packages.txt

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs every test of the build folder given as $1 through CTest.
+# Runs every test of the build folders given (default: build) through CTest:
+# the normal build first, then the sanitizer build of the cores and fuzzers.
 #
 # As root it first starts a private print system with a PDF printer
 # (scripts/test-printer.sh), so that the tests print for real, and stops it
 # when the tests end. Without root those tests are skipped, and say so.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=${1:-build}
+builds=("${@:-build}")
 export QT_QPA_PLATFORM=offscreen
 
 if [[ $(id -u) -eq 0 ]]; then
@@ -21,5 +22,14 @@ else
   echo "Not running as root: no test printer, the tests that print through CUPS are skipped."
 fi
 
-cd "$build"
-ctest --output-on-failure --timeout 300 -j "$(nproc)"
+# Leaks are looked for in the program's own code; the toolkit's and the font
+# library's caches, alive until exit, are not leaks.
+export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
+
+status=0
+for build in "${builds[@]}"; do
+  echo "== Tests of $build"
+  (cd "$build" && ctest --output-on-failure --timeout 300 -j "$(nproc)") || status=1
+done
+exit $status

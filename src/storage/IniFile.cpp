@@ -34,12 +34,19 @@ bool isComment(const QString& line) {
 } // namespace
 
 IniFile IniFile::load(const QString& path) {
-    IniFile ini;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return ini;
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return {};
+    return fromBytes(file.readAll());
+}
+
+IniFile IniFile::fromBytes(QByteArray bytes) {
+    IniFile ini;
+    // Some editors add a byte order mark in front of the one already there.
+    // Every one is skipped: one kept as text would hide the first section from
+    // this reading and show it to the next, after save() has dropped the mark,
+    // bringing back values the user had since replaced.
+    while (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     if (bytes.isEmpty())
         return ini;

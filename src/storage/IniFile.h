@@ -21,8 +21,10 @@ namespace scontrix::storage {
 class IniFile {
 public:
     // A missing or unreadable file gives an empty document. Lines may end in
-    // LF or CRLF; a UTF-8 byte order mark before the first line is skipped.
+    // LF or CRLF; UTF-8 byte order marks before the first line are skipped.
     static IniFile load(const QString& path);
+    // The document of a file's bytes, read as load() reads them.
+    static IniFile fromBytes(QByteArray bytes);
 
     // The value of the first such key in the first matching section; empty
     // when there is none.

@@ -103,6 +103,20 @@ TEST_F(StorageIniFile, WritesWindows1252AndReadsItBack) {
               text);
 }
 
+// A file an editor saved with a second byte order mark: the section right
+// after the marks is the one read, now and after a save, so a value written
+// once stays the value read.
+TEST_F(StorageIniFile, EveryLeadingByteOrderMarkIsSkipped) {
+    writeFile(path(), "\xEF\xBB\xBF\xEF\xBB\xBF[Dati Buono]\r\nValore=25,00\r\n");
+    IniFile ini = IniFile::load(path());
+    EXPECT_EQ(ini.value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")), QStringLiteral("25,00"));
+    ini.setValue(QStringLiteral("Dati Buono"), QStringLiteral("Valore"), QStringLiteral("30,00"));
+    ASSERT_TRUE(ini.save(path()));
+    EXPECT_EQ(readFile(path()).toStdString(), "[Dati Buono]\r\nValore=30,00\r\n");
+    EXPECT_EQ(IniFile::load(path()).value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")),
+              QStringLiteral("30,00"));
+}
+
 TEST_F(StorageIniFile, MissingFileIsAnEmptyDocument) {
     const IniFile ini = IniFile::load(path(QStringLiteral("manca.ini")));
     EXPECT_TRUE(ini.lines().isEmpty());
