@@ -181,12 +181,27 @@ template <typename Write> Result<> ArchiveFile::underLock(Write&& write) {
                            .arg(locking().wait.count())};
     if (!lock.held() && !lock.unsupported())
         return Failure{QStringLiteral("cannot lock the archive: ") + systemError(lock.error())};
+    struct stat before {};
+    if (::fstat(file_.handle(), &before) != 0)
+        return Failure{QStringLiteral("cannot read the archive size: ") + systemError(errno)};
     const Result<qint64> n = count();
     if (!n)
         return Failure{n.error()};
-    if (Result<> written = write(*n); !written)
+    Result<> written = write(*n);
+    if (written)
+        written = syncToDisk();
+    if (written)
         return written;
-    return syncToDisk();
+    // A disk that fills up in the middle of a new record keeps the part that
+    // fitted. The voucher was not saved, so the file goes back to its length:
+    // the user, told so, finds the archive as it was. (Should even that fail,
+    // the cut record is ignored by readers and taken over by the next append.)
+    struct stat after {};
+    if (::fstat(file_.handle(), &after) == 0 && after.st_size > before.st_size &&
+        ::ftruncate(file_.handle(), before.st_size) != 0)
+        return Failure{written.error() + QStringLiteral("; the part written stays: ") +
+                       systemError(errno)};
+    return written;
 }
 
 Result<qint64> ArchiveFile::append(const VoucherRecord& record) {

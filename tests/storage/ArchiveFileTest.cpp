@@ -1,11 +1,13 @@
 #include "storage/ArchiveFile.h"
 
 #include "StorageTestSupport.h"
+#include "WriteFailure.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace scontrix::storage {
 namespace {
@@ -121,6 +123,25 @@ TEST_F(StorageArchiveFile, AppendWritesOnlyTheNewRecordAfterTheLast) {
     ASSERT_EQ(after.size(), 8440);
     EXPECT_EQ(after.left(7385), before);
     EXPECT_EQ(after.mid(7385, 1055), voucher.toBytes()); // bytes 7385 to 8439
+}
+
+// A disk that fills up in the middle of the new record: the append fails and
+// the part that fitted is taken away again.
+TEST_F(StorageArchiveFile, AnAppendCutShortLeavesTheFileAsItWas) {
+    const QByteArray before = numberedArchive(4);
+    writeFile(path(), before);
+    ArchiveFile archive;
+    ASSERT_TRUE(archive.open(path()));
+    std::optional<Result<qint64>> appended;
+    {
+        scontrix::test::WriteFailure diskFull(4 * 1055 + 300);
+        appended = archive.append(numberedVoucher(5));
+    }
+    EXPECT_FALSE(*appended);
+    EXPECT_FALSE(appended->error().isEmpty());
+    EXPECT_EQ(archive.count(), 4);
+    archive.close();
+    EXPECT_EQ(readFile(path()).toHex(), before.toHex());
 }
 
 TEST_F(StorageArchiveFile, UpdateReplacesOnlyItsRecord) {
