@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "SmallDisk.h"
 #include "TableRows.h"
 #include "Typing.h"
 #include "WriteFailure.h"
@@ -410,5 +411,36 @@ TEST_F(ChangePassword, LabelsSitWhereTheDesignPutsThem) {
     EXPECT_EQ(change()->lblRigo06->pos(), QPoint(16, 228));
     EXPECT_EQ(change()->lblRigo07->pos(), QPoint(16, 284));
 }
+
+// The password store on a disk that is full or read-only, for real: the
+// change is refused with its message and the password in force stays.
+class ChangePasswordOnATroubledDisk : public ChangePassword,
+                                      public ::testing::WithParamInterface<test::DiskTroubleCase> {};
+
+TEST_P(ChangePasswordOnATroubledDisk, RefusesAndKeepsTheOldPassword) {
+    const QByteArray shipped = store();
+    test::SmallDisk disk(folder.path());
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNot();
+    folder.write(QStringLiteral("unins000.dll"), shipped);
+    fill(QStringLiteral("lucernaviolina"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+    ASSERT_TRUE(disk.bringOn(GetParam().trouble));
+
+    QTest::mouseClick(change()->cmdOK, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(desktop.messages.texts(), QStringList{ChangeFailure});
+    EXPECT_EQ(store(), shipped);
+    EXPECT_TRUE(change()->isVisible());
+
+    // The old password still opens the program.
+    QTest::mouseClick(change()->cmdEsci, Qt::LeftButton);
+    QApplication::processEvents();
+    desktop.messages.clear();
+    typeAndEnter(QStringLiteral("lucernaviolina"));
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()});
+}
+
+INSTANTIATE_TEST_SUITE_P(Access, ChangePasswordOnATroubledDisk, ::testing::ValuesIn(test::DiskTroubles),
+                         test::RowName());
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "CatalogueFixture.h"
+#include "SmallDisk.h"
 #include "TableRows.h"
 #include "Typing.h"
 #include "editor/TfrmBiglietti.h"
@@ -325,5 +326,38 @@ TEST_F(Creation, NameFieldIsYellowWhileFocusedAndAliceBlueOtherwise) {
     EXPECT_EQ(background(), QColor(0xF0, 0xF8, 0xFF));
     EXPECT_EQ(border(), QColor(0x87, 0xCE, 0xEB));
 }
+
+// On a program folder whose disk is full (no room for one more file) or
+// read-only, for real: the window says the archive could not be made, keeps
+// the name to try again, and the archives already there stay as they were.
+class CreationOnATroubledDisk : public Creation,
+                                public ::testing::WithParamInterface<test::DiskTroubleCase> {};
+
+TEST_P(CreationOnATroubledDisk, SaysSoAndMakesNothing) {
+    showCreation();
+    test::SmallDisk disk(folder.path());
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNot();
+    folder.write(QStringLiteral("Negozio.eur"), QByteArray(2110, 'x'));
+    test::focus(field());
+    QTest::keyClicks(field(), QStringLiteral("Nuovo"));
+    ASSERT_TRUE(disk.bringOn(GetParam().trouble));
+    const QStringList before = folderContents();
+
+    apply();
+    expectOnlyMessage(MessageType::Error,
+                      QStringLiteral("Attenzione: non è stato possibile creare l'archivio \"Nuovo\".\r\n\r\n"
+                                     "Verificare che la cartella del programma esista e non sia "
+                                     "protetta da scrittura e che il nome non sia troppo lungo; "
+                                     "quindi riprovare oppure inserire un nome diverso."),
+                      GetParam().name);
+    EXPECT_EQ(folderContents(), before);
+    EXPECT_EQ(folder.read(QStringLiteral("Negozio.eur")), QByteArray(2110, 'x'));
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()});
+    EXPECT_EQ(field()->text(), QStringLiteral("Nuovo"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, CreationOnATroubledDisk, ::testing::ValuesIn(test::DiskTroubles),
+                         test::RowName());
 
 } // namespace
