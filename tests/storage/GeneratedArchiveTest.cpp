@@ -1,5 +1,6 @@
 #include "ArchiveGenerator.h"
 #include "StorageTestSupport.h"
+#include "TableRows.h"
 #include "storage/ArchiveFile.h"
 
 #include <QDate>
@@ -145,7 +146,7 @@ TEST_P(StorageGeneratedOddRecords, CarryTheirOddityAndStillRead) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Storage, StorageGeneratedOddRecords, ::testing::ValuesIn(OddCases),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         scontrix::test::RowName());
 
 TEST(StorageGeneratedArchive, AnIncompleteTailIsNotCountedByTheArchive) {
     QTemporaryDir dir;

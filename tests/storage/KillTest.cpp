@@ -1,5 +1,6 @@
 #include "ArchiveGenerator.h"
 #include "StorageTestSupport.h"
+#include "TableRows.h"
 #include "access/Crypt.h"
 #include "access/PasswordStore.h"
 #include "storage/ArchiveFile.h"
@@ -96,18 +97,21 @@ TEST(StorageKillChild, SavesUntilKilled) {
         if (mode == QLatin1String("archive")) {
             // One open per save, as the editor does.
             ArchiveFile archive;
-            ASSERT_TRUE(archive.open(archivePath(folder))) << archive.errorString().toStdString();
-            const qint64 count = archive.count();
+            const Result<> opened = archive.open(archivePath(folder));
+            ASSERT_TRUE(opened) << opened.error().toStdString();
+            const Result<qint64> count = archive.count();
+            ASSERT_TRUE(count) << count.error().toStdString();
             const VoucherRecord voucher = VoucherRecord::fromBytes(testdata::recordBytes(Vouchers, next));
-            if (count == 0 || random() % 5 < 3) {
+            if (*count == 0 || random() % 5 < 3) {
                 report("B A " + QByteArray::number(next));
-                qint64 position = 0;
-                ASSERT_TRUE(archive.append(voucher, &position)) << archive.errorString().toStdString();
-                report("D " + QByteArray::number(position));
+                const Result<qint64> position = archive.append(voucher);
+                ASSERT_TRUE(position) << position.error().toStdString();
+                report("D " + QByteArray::number(*position));
             } else {
-                const qint64 position = 1 + static_cast<qint64>(random() % static_cast<quint64>(count));
+                const qint64 position = 1 + static_cast<qint64>(random() % static_cast<quint64>(*count));
                 report("B U " + QByteArray::number(next) + ' ' + QByteArray::number(position));
-                ASSERT_TRUE(archive.update(position, voucher)) << archive.errorString().toStdString();
+                const Result<qint64> updated = archive.update(position, voucher);
+                ASSERT_TRUE(updated) << updated.error().toStdString();
                 report("D " + QByteArray::number(position));
             }
         } else if (mode == QLatin1String("settings")) {
@@ -270,7 +274,9 @@ TEST_F(StorageKill, EveryReportedSaveSurvivesAndACutRecordIsOverwritten) {
 
         ArchiveFile archive;
         ASSERT_TRUE(archive.open(path)) << "the archive opens after the kill";
-        const qint64 count = archive.count();
+        const Result<qint64> counted = archive.count();
+        ASSERT_TRUE(counted);
+        const qint64 count = *counted;
         archive.close();
         const bool appendLanded = inFlightIndex == qint64(expected.size()) && count == inFlightIndex + 1;
         ASSERT_EQ(count, qint64(expected.size()) + (appendLanded ? 1 : 0));
@@ -367,7 +373,7 @@ TEST_P(StorageKillReplace, HoldsTheOldOrTheNewContentNeverAMix) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Storage, StorageKillReplace, ::testing::ValuesIn(ReplacedFiles),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         scontrix::test::RowName());
 
 } // namespace
 } // namespace scontrix::storage
