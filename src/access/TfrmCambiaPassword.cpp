@@ -8,6 +8,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
+#include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/FieldBehaviours.h"
 #include "ui/Picture.h"
@@ -96,6 +97,12 @@ TfrmCambiaPassword::TfrmCambiaPassword(app::WindowSet& windows)
     }
     // Enter walks the fields in a ring; it never starts the change by itself.
     ui::chainEnter({txtPasswordOld, txtPasswordNew, txtConferma});
+
+    // Each field is read out by the caption above it.
+    const std::pair<QLineEdit*, QLabel*> captions[] = {
+        {txtPasswordOld, lblRigo05}, {txtPasswordNew, lblRigo06}, {txtConferma, lblRigo07}};
+    for (const auto& [field, caption] : captions)
+        ui::nameByCaption(field, caption->text());
 
     setTabOrder(txtPasswordOld, txtPasswordNew);
     setTabOrder(txtPasswordNew, txtConferma);

@@ -9,6 +9,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
+#include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/FieldBehaviours.h"
 #include "ui/Picture.h"
@@ -72,6 +73,9 @@ TfrmPassword::TfrmPassword(app::WindowSet& windows)
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
     lblMemory->move(24, 24);
     lblMemory->hide();
+
+    ui::nameControls({{txtPassword, "Password"}});
+    txtPassword->setAccessibleDescription(lblRigo05->text());
 
     setTabOrder(txtPassword, cmdOK);
     setTabOrder(cmdOK, cmdEsci);

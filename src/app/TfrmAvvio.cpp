@@ -7,6 +7,7 @@
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "app/WindowSet.h"
+#include "ui/Accessibility.h"
 #include "catalogue/TfrmApriArchivio.h"
 #include "catalogue/TfrmCreaArchivio.h"
 #include "ui/Controls.h"
@@ -48,6 +49,23 @@ TfrmAvvio::TfrmAvvio(WindowSet& windows)
     imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
     imgCopyright->setToolTip(QStringLiteral("Riconoscimenti"));
     imgEsci->setToolTip(QStringLiteral("Esci da Scontrix"));
+
+    // What a screen reader says of each picture: the picture and the button
+    // face beneath it do the same and read the same.
+    ui::nameControls({
+        {icoTitolo01, "Scontrix"},
+        {imgSottotitolo, "Software rivolto ad attività commerciali di ogni genere per emettere "
+                         "buoni acquisto con logo personalizzato intestati ai propri clienti"},
+        {imgInfo, "Informazioni", "Informazioni su Scontrix."},
+        {imgGuida, "Guida", "Guida all'utilizzo del software."},
+        {imgApp01, "Creazione archivi", "Crea un nuovo archivio di buoni acquisto."},
+        {btnApp01, "Creazione archivi", "Crea un nuovo archivio di buoni acquisto."},
+        {imgApp02, "Emissione buoni", "Apre un archivio per emettere e gestire i buoni acquisto."},
+        {btnApp02, "Emissione buoni", "Apre un archivio per emettere e gestire i buoni acquisto."},
+        {imgSito, "Sito web", "Visita il sito web del produttore."},
+        {imgCopyright, "Riconoscimenti", "Riconoscimenti."},
+        {imgEsci, "Esci", "Esci da Scontrix."},
+    });
 
     // The picture and its button face share one handler.
     connect(imgApp01, &ui::Picture::clicked, this, &TfrmAvvio::imgApp01Click);

@@ -2,6 +2,7 @@
 
 #include "app/Misc.h"
 #include "platform/ProgramFolder.h"
+#include "ui/Accessibility.h"
 #include "ui/LinkText.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
@@ -77,6 +78,12 @@ TfrmGuida::TfrmGuida(QWidget* owner, const GuideTopic& topic)
     }
     lblTitolo->adjustSize();
 
+    ui::nameControls({
+        {txtGuida, "Testo della guida"},
+        {imgPDF, "Guida in formato PDF", "Visualizza guida in formato PDF."},
+        {lnkWeb, "Guida in formato PDF", "Visualizza guida in formato PDF."},
+    });
+
     connect(lnkWeb, &ui::LinkText::clicked, this, &TfrmGuida::lnkWebClick);
     connect(imgPDF, &ui::Picture::clicked, this, &TfrmGuida::lnkWebClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmGuida::btnChiudiClick);
@@ -102,6 +109,9 @@ void TfrmGuida::FormShow() {
 void TfrmGuida::resizeEvent(QResizeEvent* event) {
     if (event)
         ui::DialogWindow::resizeEvent(event);
+    // On a small screen the content scrolls at its own size instead.
+    if (background_->parentWidget() != this)
+        return;
     background_->setGeometry(rect());
     container_->move((width() - container_->width()) / 2, (height() - container_->height()) / 2);
 }

@@ -2,6 +2,7 @@
 
 #include "app/Maker.h"
 #include "app/Misc.h"
+#include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/LinkText.h"
 #include "ui/Picture.h"
@@ -55,6 +56,11 @@ TfrmInfo::TfrmInfo(QWidget* owner)
     // little smaller rather than run under the button.
     lnkWeb->fitWithin(btnChiudi->x() - 8 - lnkWeb->x());
     lnkWeb->addPartner(imgEmail);
+
+    ui::nameControls({
+        {imgEmail, "Scrivi un'e-mail", "Scrivi all'assistenza per avere informazioni sul software."},
+        {lnkWeb, "Scrivi un'e-mail", "Scrivi all'assistenza per avere informazioni sul software."},
+    });
 
     connect(lnkWeb, &ui::LinkText::clicked, this, &TfrmInfo::lnkWebClick);
     connect(imgEmail, &ui::Picture::clicked, this, &TfrmInfo::lnkWebClick);

@@ -2,6 +2,7 @@
 
 #include "app/Maker.h"
 #include "app/Misc.h"
+#include "ui/Accessibility.h"
 #include "ui/LinkText.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
@@ -53,6 +54,11 @@ TfrmSplash::TfrmSplash(QWidget* owner)
     btnChiudi->setGeometry(473, 402, 160, 34);
     btnChiudi->setCursor(Qt::PointingHandCursor);
     ui::setDesignFont(btnChiudi, QStringLiteral("Verdana"), 12);
+
+    ui::nameControls({
+        {imgWeb, "Sito web", "Visita il sito web del produttore."},
+        {lnkWeb, "Sito web", "Visita il sito web del produttore."},
+    });
 
     connect(lnkWeb, &ui::LinkText::clicked, this, &TfrmSplash::lnkWebClick);
     connect(imgWeb, &ui::Picture::clicked, this, &TfrmSplash::lnkWebClick);

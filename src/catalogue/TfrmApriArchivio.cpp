@@ -9,6 +9,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
+#include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
@@ -70,6 +71,16 @@ TfrmApriArchivio::TfrmApriArchivio(app::WindowSet& windows)
 
     btnElimina->setToolTip(QStringLiteral("Elimina l'archivio selezionato"));
     imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
+
+    ui::nameControls({
+        {icoIstruzioni, "Apertura archivio. Selezionare l'archivio di interesse nell'elenco "
+                        "sottostante e premere il pulsante Apri archivio."},
+        {btnElimina, "Elimina archivio", "Elimina l'archivio selezionato."},
+        {imgGuida, "Guida", "Guida all'utilizzo del software."},
+        {lstFiles, "Archivi esistenti"},
+        {btnAnnulla, "Annulla", "Esce da questa schermata senza aprire un archivio."},
+        {btnApri, "Apri archivio", "Apre l'archivio selezionato nella schermata di lavoro."},
+    });
 
     connect(btnApri, &ui::Picture::clicked, this, &TfrmApriArchivio::btnApriClick);
     connect(btnElimina, &ui::Picture::clicked, this, &TfrmApriArchivio::btnEliminaClick);

@@ -8,6 +8,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
+#include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/FieldBehaviours.h"
 #include "ui/Picture.h"
@@ -92,6 +93,15 @@ TfrmCreaArchivio::TfrmCreaArchivio(app::WindowSet& windows)
         ui::makePicture(pan, "btnApplica", "button_applica.svg", {710, 603, 258, 45}, true);
 
     imgGuida->setToolTip(QStringLiteral("Guida all'utilizzo del software"));
+
+    ui::nameControls({
+        {icoIstruzioni, "Creazione nuovo archivio. Indicare il nome del nuovo archivio nella "
+                        "casella sottostante e fare clic su Applica e chiudi."},
+        {txtFile, "Nome del nuovo archivio"},
+        {imgGuida, "Guida", "Guida all'utilizzo del software."},
+        {btnAnnulla, "Annulla", "Esce da questa schermata senza creare un nuovo archivio."},
+        {btnApplica, "Applica e chiudi", "Crea il nuovo archivio e torna alla schermata iniziale."},
+    });
 
     connect(btnApplica, &ui::Picture::clicked, this, &TfrmCreaArchivio::btnApplicaClick);
     connect(btnAnnulla, &ui::Picture::clicked, this, &TfrmCreaArchivio::btnAnnullaClick);

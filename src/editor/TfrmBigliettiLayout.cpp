@@ -1,6 +1,7 @@
 #include "editor/TfrmBiglietti.h"
 
 #include "editor/ValueRule.h"
+#include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/FieldBehaviours.h"
 #include "ui/Picture.h"
@@ -156,9 +157,45 @@ void TfrmBiglietti::connectActionsAndHints() {
     };
     for (const auto& [widget, hint] : hints) {
         hints_.insert(widget, QString::fromUtf8(hint));
+        // The same hint describes the control to assistive technology.
+        widget->setStatusTip(hints_.value(widget));
         widget->installEventFilter(this);
         widget->setAttribute(Qt::WA_NoMousePropagation);
     }
+
+    // What a screen reader says of each control: the toolbar's pictures by
+    // what they do, the fields by the captions beside them.
+    ui::nameControls({
+        {cmdNuovo, "Nuova scheda"},
+        {cmdSalva, "Salva"},
+        {cmdTrova, "Trova"},
+        {cmdAnteprima, "Anteprima"},
+        {cmdStampa, "Stampa"},
+        {cmdPrimo, "Prima scheda"},
+        {cmdIndietro, "Scheda precedente"},
+        {cmdAvanti, "Scheda successiva"},
+        {cmdUltimo, "Ultima scheda"},
+        {cmdExcel, "Esporta in Excel"},
+        {cmdNonPagati, "Buoni non incassati"},
+        {cmdGuida, "Guida"},
+        {cmdEsci, "Esci"},
+        {txtAcquirente, "Cliente"},
+        {txtVia, "Via e numero civico"},
+        {txtCitta, "Città"},
+        {txtCel, "Cellulare"},
+        {btnWhatsApp, "WhatsApp"},
+        {imgFoto, "Logo della ditta"},
+        {txtNum, "Numero"},
+        {txtPrezzo, "Inizio validità"},
+        {txtSpettatore, "Fine validità"},
+        {txtPosto, "Beneficiario"},
+        {txtEvento, "Valore in euro"},
+        {txtLuogo, "Spendibile presso"},
+        {txtScritta, "Condizioni di utilizzo"},
+        {txtNote, "Note"},
+    });
+    // The position is read out as it stands, then what it is.
+    lblPosizione->setAccessibleDescription(QStringLiteral("Posizione della scheda in archivio"));
 }
 
 void TfrmBiglietti::buildToolbar(QWidget* pan) {

@@ -2,6 +2,7 @@
 
 #include "app/Formats.h"
 #include "editor/TfrmBiglietti.h"
+#include "ui/Accessibility.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
 
@@ -61,6 +62,8 @@ TfrmCalendario::TfrmCalendario(QWidget* owner)
     lblMemory = new QLabel(pan);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
     lblMemory->hide();
+
+    ui::nameByCaption(calAppuntamenti, caption->text());
 
     setTabOrder(calAppuntamenti, btnImportaData);
     setTabOrder(btnImportaData, btnAnnulla);

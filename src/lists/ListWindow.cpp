@@ -7,6 +7,7 @@
 #include "platform/MessageBoxes.h"
 #include "report/ReportActions.h"
 #include "storage/Text.h"
+#include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
@@ -90,6 +91,12 @@ void ListWindow::buildResultsPanel(QWidget* pan, const char* instructionsName, Q
     ui::setDesignFont(lblRigo03, QStringLiteral("Verdana"), 9, false, Crimson);
 
     ui::makePicture(pan, instructionsName, "list_istruzioni.svg", instructions);
+
+    ui::nameControls({
+        {txtTrova, "Testo da trovare nell'elenco"},
+        {lstRecords, "Elenco dei buoni acquisto"},
+    });
+    lstRecords->setAccessibleDescription(look_.doubleClickHint);
 
     for (QPushButton* b : {btnStampa, btnChiudi, btnTrova})
         b->setAutoDefault(false);

@@ -5,6 +5,7 @@
 #include "lists/SearchFilters.h"
 #include "platform/MessageBoxes.h"
 #include "storage/Text.h"
+#include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/FieldBehaviours.h"
 #include "ui/Picture.h"
@@ -119,6 +120,7 @@ void TfrmTrovaBiglietti::buildFilterPanel(QWidget* pan) {
         field->setGeometry(place.geometry);
         ui::setDesignFont(field, QStringLiteral("Verdana"), 12, true, Qt::black);
         filters_[static_cast<std::size_t>(i)].field = field;
+        ui::nameByCaption(field, label->text());
         // A yellow border around the focused field: its frame lies behind it.
         ui::showWhileFocused(field, filters_[static_cast<std::size_t>(i)].frame);
     }

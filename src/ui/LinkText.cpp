@@ -1,5 +1,6 @@
 #include "ui/LinkText.h"
 
+#include "ui/Accessibility.h"
 #include "ui/Style.h"
 
 #include <QMouseEvent>
@@ -7,6 +8,7 @@
 namespace scontrix::ui {
 
 LinkText::LinkText(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    installAccessibleControls();
     QFont font = designFont(QStringLiteral("Tahoma"), 14);
     font.setUnderline(true);
     setFont(font);

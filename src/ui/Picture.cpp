@@ -1,18 +1,23 @@
 #include "ui/Picture.h"
 
+#include "ui/Accessibility.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 
 namespace scontrix::ui {
 
-Picture::Picture(QWidget* parent) : QWidget(parent) {}
+Picture::Picture(QWidget* parent) : QWidget(parent) {
+    installAccessibleControls();
+}
 
 void Picture::setArtwork(const QString& resourcePath) {
     if (!svg_)
         svg_ = new QSvgRenderer(this);
     svg_->load(resourcePath);
     image_ = QImage();
+    rendered_ = QImage();
     update();
 }
 
@@ -22,12 +27,19 @@ void Picture::setImage(const QImage& image) {
         delete svg_;
         svg_ = nullptr;
     }
+    rendered_ = QImage();
     update();
 }
 
 void Picture::setScaling(Scaling scaling) {
     scaling_ = scaling;
+    rendered_ = QImage();
     update();
+}
+
+void Picture::click() {
+    if (clickable_ && isEnabled())
+        emit clicked();
 }
 
 void Picture::setClickable(bool clickable) {
@@ -38,18 +50,38 @@ void Picture::setClickable(bool clickable) {
         unsetCursor();
 }
 
+QRectF Picture::artworkBox() const {
+    if (scaling_ == Scaling::Stretch)
+        return rect();
+    QSizeF s = svg_->defaultSize();
+    s.scale(size(), Qt::KeepAspectRatio);
+    return {QPointF((width() - s.width()) / 2, (height() - s.height()) / 2), s};
+}
+
+const QImage& Picture::artworkImage() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (rendered_.size() != pixels || rendered_.devicePixelRatio() != ratio) {
+        rendered_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        rendered_.fill(Qt::transparent);
+        {
+            QPainter p(&rendered_);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.scale(ratio, ratio);
+            svg_->render(&p, artworkBox());
+        }
+        rendered_.setDevicePixelRatio(ratio);
+    }
+    return rendered_;
+}
+
 void Picture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (svg_ && svg_->isValid()) {
-        QRectF target = rect();
-        if (scaling_ == Scaling::Fit) {
-            QSizeF s = svg_->defaultSize();
-            s.scale(size(), Qt::KeepAspectRatio);
-            target = QRectF(QPointF((width() - s.width()) / 2, (height() - s.height()) / 2), s);
-        }
-        svg_->render(&p, target);
+        p.drawImage(QPointF(0, 0), artworkImage());
         return;
     }
     if (image_.isNull())

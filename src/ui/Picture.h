@@ -9,7 +9,10 @@ namespace scontrix::ui {
 
 // A picture that scales its artwork or bitmap to its box. Made clickable it
 // shows a hand cursor and emits clicked(); its status hint (statusTip) reaches
-// the window's status line when the mouse passes over it.
+// the window's status line when the mouse passes over it. Assistive technology
+// sees a clickable picture as a push button (ui/Accessibility.h).
+// Artwork is drawn at the screen's device pixel ratio, so it stays sharp at
+// any scale.
 class Picture : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +30,9 @@ public:
     void setClickable(bool clickable);
     bool isClickable() const { return clickable_; }
 
+    // What a click does: emits clicked() when the picture is clickable and enabled.
+    void click();
+
 signals:
     void clicked();
 
@@ -36,7 +42,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // The artwork drawn once in device pixels for the current size and pixel ratio.
+    const QImage& artworkImage();
+    QRectF artworkBox() const;
+
     QSvgRenderer* svg_ = nullptr;
+    QImage rendered_;
     QImage image_;
     Scaling scaling_ = Scaling::Stretch;
     bool clickable_ = false;
