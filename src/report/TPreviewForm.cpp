@@ -2,6 +2,7 @@
 
 #include "report/PreviewPageArea.h"
 #include "report/ReportActions.h"
+#include "ui/Windows.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -403,8 +404,11 @@ void TPreviewForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!placed_ && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen)
+        if (screen) {
+            // Never larger than the screen: the page area scrolls instead.
+            resize(size().boundedTo(screen->availableGeometry().size() - ui::frameAllowance(this)));
             move(screen->availableGeometry().center() - rect().center());
+        }
     }
     placed_ = true;
 }

@@ -6,6 +6,8 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
+#include <QTimer>
 
 namespace scontrix::ui {
 
@@ -53,6 +55,9 @@ FullScreenWindow::FullScreenWindow(const QString& caption, QSize containerSize,
 
     scroll_ = new QScrollArea(this);
     scroll_->setFrameShape(QFrame::NoFrame);
+    // A click on an empty part of the window must leave the keyboard where it
+    // was, never hand it to the scroll area where nothing shows it.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setWidgetResizable(true);
     scroll_->setAlignment(Qt::AlignCenter);
     // Scrolling is the mouse's business; the keyboard walks the controls only.
@@ -72,11 +77,54 @@ void FullScreenWindow::resizeEvent(QResizeEvent* event) {
     scroll_->setGeometry(rect());
 }
 
+namespace {
+
+// Some window managers draw minimise, maximise and close buttons whatever the
+// window asks for. A fixed window minimised there may have nothing to bring it
+// back (a modal dialog would leave its owner blocked and nothing on screen),
+// so it returns to its normal state at once.
+class FixedFrameKeeper final : public QObject {
+public:
+    using QObject::QObject;
+
+    static constexpr Qt::WindowStates refused{Qt::WindowMinimized | Qt::WindowMaximized |
+                                              Qt::WindowFullScreen};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange) {
+            auto* window = static_cast<QWidget*>(watched);
+            if (window->windowState() & refused) {
+                QTimer::singleShot(0, window, [window] {
+                    window->setWindowState(window->windowState() & ~refused);
+                    if (window->isVisible()) {
+                        window->raise();
+                        window->activateWindow();
+                    }
+                });
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 void makeFixedFrame(QWidget* window, QSize clientSize) {
     // Keep the window's type (window or dialog); ask for a title bar and nothing else on it.
     const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;
     window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     window->setFixedSize(clientSize);
+    if (!window->findChild<FixedFrameKeeper*>(QString(), Qt::FindDirectChildrenOnly))
+        window->installEventFilter(new FixedFrameKeeper(window));
+}
+
+QSize frameAllowance(const QWidget* window) {
+    const QSize drawn = window->frameGeometry().size() - window->size();
+    if (window->isVisible() && !drawn.isEmpty())
+        return drawn;
+    // Not drawn yet: a title bar and thin borders, as most desktops draw them.
+    return {8, 32};
 }
 
 void centreOnScreen(QWidget* window) {
@@ -118,8 +166,58 @@ DialogWindow::DialogWindow(QWidget* owner, const QString& caption, QSize clientS
     makeFixedFrame(this, clientSize);
 }
 
+void DialogWindow::fitOnScreen() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize room = screen->availableGeometry().size() - frameAllowance(this);
+    const QSize design = scroll_ ? scroll_->widget()->size() : size();
+    if (design.width() <= room.width() && design.height() <= room.height())
+        return;
+    if (!scroll_) {
+        // The content keeps its design size and positions on a body of its
+        // own; the window shows as much of it as the screen holds.
+        auto* body = new QWidget;
+        body->setObjectName(QStringLiteral("panScroll"));
+        body->setFixedSize(design);
+        const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* child : children) {
+            if (child->isWindow())
+                continue;
+            const QRect place = child->geometry();
+            const bool hidden = child->isHidden();
+            child->setParent(body);
+            child->setGeometry(place);
+            child->setVisible(!hidden);
+        }
+        scroll_ = new QScrollArea(this);
+        scroll_->setObjectName(QStringLiteral("scrContent"));
+        scroll_->setFrameShape(QFrame::NoFrame);
+        scroll_->setFocusPolicy(Qt::NoFocus);
+        scroll_->setWidget(body);
+        scroll_->show();
+    }
+    // Room for the scroll bar across the one direction that scrolls, where
+    // the screen has it, so that the other direction need not scroll too.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QSize wanted = design;
+    if (design.height() > room.height())
+        wanted.rwidth() += bar;
+    if (design.width() > room.width())
+        wanted.rheight() += bar;
+    setFixedSize(wanted.boundedTo(room));
+    scroll_->setGeometry(rect());
+}
+
+void DialogWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (scroll_)
+        scroll_->setGeometry(rect());
+}
+
 void DialogWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    fitOnScreen();
     if (placement_ == Placement::ScreenCentre || !parentWidget()) {
         centreOnScreen(this);
     } else {

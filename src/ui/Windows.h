@@ -50,6 +50,8 @@ private:
 enum class Placement { ScreenCentre, OwnerCentre };
 
 // Fixed border, title bar without buttons: left only through its own buttons.
+// Where a window manager draws minimise or maximise buttons all the same, the
+// window comes back to its fixed size at once instead.
 void makeFixedFrame(QWidget* window, QSize clientSize);
 void centreOnScreen(QWidget* window);
 
@@ -70,16 +72,29 @@ private:
 };
 
 // A dialog window: made for one modal run over its owner, then destroyed.
+// On a screen too small for it (a netbook, a large scaling) it shrinks to the
+// screen and its content scrolls, so that every control can still be reached.
 class DialogWindow : public QDialog {
     Q_OBJECT
 public:
     DialogWindow(QWidget* owner, const QString& caption, QSize clientSize, Placement placement);
 
+    // The scroll area the content moved into on a small screen, or none.
+    QScrollArea* scrollArea() const { return scroll_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitOnScreen();
+
     Placement placement_;
+    QScrollArea* scroll_ = nullptr;
 };
+
+// Room a window's frame takes around its client area: the real one once the
+// window system has drawn it, a title bar's worth before.
+QSize frameAllowance(const QWidget* window);
 
 } // namespace scontrix::ui
