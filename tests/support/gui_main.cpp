@@ -5,10 +5,11 @@
 #include "app/Startup.h"
 
 // Every test executable runs on the program's own application object,
-// offscreen, with the process-wide formats the program applies at start-up.
+// offscreen on a full-HD screen unless told otherwise, with the process-wide
+// formats the program applies at start-up.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", SCONTRIX_TEST_PLATFORM);
     scontrix::app::Application app(argc, argv);
     scontrix::app::prepareProcess();
     ::testing::InitGoogleTest(&argc, argv);
