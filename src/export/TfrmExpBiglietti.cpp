@@ -10,6 +10,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
+#include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
@@ -94,9 +95,17 @@ TfrmExpBiglietti::TfrmExpBiglietti(QWidget* owner)
     };
     for (const auto& [picture, hint] : hints) {
         hints_.insert(picture, QString::fromUtf8(hint));
+        // The same hint describes the button to assistive technology.
+        picture->setStatusTip(hints_.value(picture));
         picture->installEventFilter(this);
         picture->setAttribute(Qt::WA_NoMousePropagation);
     }
+    ui::nameControls({
+        {cmdEsporta, "Esporta in Excel"},
+        {cmdGuida, "Guida"},
+        {cmdEsci, "Esci"},
+        {grdRecords, "Buoni acquisto in archivio"},
+    });
     // Over these the hint line goes blank.
     for (QWidget* w :
          {static_cast<QWidget*>(this), pan, static_cast<QWidget*>(shpInfo),

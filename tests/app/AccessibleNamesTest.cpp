@@ -1,0 +1,89 @@
+#include "AppFixture.h"
+#include "app/TfrmGuida.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmSplash.h"
+#include "editor/TfrmBiglietti.h"
+#include "editor/TfrmCalendario.h"
+#include "export/TfrmExpBiglietti.h"
+#include "lists/TfrmRiepDaPagare.h"
+#include "lists/TfrmTrovaBiglietti.h"
+#include "printing/TfrmAnteprimaBiglietto.h"
+#include "printing/TfrmStampaBiglietto.h"
+#include "ui/Picture.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <memory>
+
+using namespace scontrix;
+
+namespace {
+
+class AccessibleNames : public test::AppFixture {};
+
+// Across every window of the program, as a screen reader meets them: each
+// picture that does something is a push button with a name and a
+// description that can be pressed, and each field, list and grid has a name.
+TEST_F(AccessibleNames, EveryPictureButtonFieldAndListOfEveryWindowHasOne) {
+    editor::TfrmBiglietti* ed = windows->frmBiglietti();
+    std::vector<std::unique_ptr<QWidget>> dialogs;
+    dialogs.push_back(std::make_unique<app::TfrmGuida>(ed));
+    dialogs.push_back(std::make_unique<app::TfrmInfo>(ed));
+    dialogs.push_back(std::make_unique<app::TfrmSplash>(ed));
+    dialogs.push_back(std::make_unique<editor::TfrmCalendario>(ed));
+    dialogs.push_back(std::make_unique<exporting::TfrmExpBiglietti>(ed));
+    dialogs.push_back(std::make_unique<lists::TfrmTrovaBiglietti>(ed));
+    dialogs.push_back(std::make_unique<lists::TfrmRiepDaPagare>(ed));
+    dialogs.push_back(std::make_unique<printing::TfrmStampaBiglietto>(ed));
+    dialogs.push_back(std::make_unique<printing::TfrmAnteprimaBiglietto>(ed));
+    QList<QWidget*> all = windows->persistent();
+    for (const auto& d : dialogs)
+        all << d.get();
+
+    int buttons = 0;
+    for (QWidget* window : all) {
+        const std::string where = window->objectName().toStdString();
+        for (ui::Picture* picture : window->findChildren<ui::Picture*>()) {
+            if (!picture->isClickable())
+                continue;
+            ++buttons;
+            const std::string what = where + "/" + picture->objectName().toStdString();
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(picture);
+            ASSERT_NE(a, nullptr) << what;
+            EXPECT_EQ(a->role(), QAccessible::Button) << what;
+            EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << what;
+            EXPECT_FALSE(a->text(QAccessible::Description).isEmpty()) << what;
+            EXPECT_TRUE(a->actionInterface()->actionNames().contains(
+                QAccessibleActionInterface::pressAction()))
+                << what;
+        }
+        QList<QWidget*> named;
+        for (QWidget* w : window->findChildren<QLineEdit*>())
+            named << w;
+        for (QWidget* w : window->findChildren<QAbstractItemView*>()) {
+            // The calendar's own day table is inside the named calendar.
+            if (!qobject_cast<QCalendarWidget*>(w->parentWidget()))
+                named << w;
+        }
+        for (QWidget* w : window->findChildren<QCalendarWidget*>())
+            named << w;
+        for (QWidget* w : window->findChildren<QPlainTextEdit*>())
+            named << w;
+        for (QWidget* w : named) {
+            // The calendar's and the spin boxes' inner editors belong to them.
+            if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"))
+                continue;
+            EXPECT_FALSE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+                << where << "/" << w->objectName().toStdString();
+        }
+    }
+    // The start screen's nine, the editor's fifteen, the catalogue's, the
+    // export window's three and the guide's, information's and credits' icons.
+    EXPECT_GE(buttons, 9 + 15 + 3 + 3 + 3 + 3);
+}
+
+} // namespace
