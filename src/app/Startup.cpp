@@ -1,9 +1,12 @@
 #include "app/Startup.h"
 
+#include "access/PasswordStore.h"
 #include "app/Formats.h"
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -32,6 +35,17 @@ void prepareProcess() {
                                 QStringLiteral("Liberation Sans")});
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
     QFont::insertSubstitutions(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono")});
+    // Every window, dialogs included, takes the application's icon unless it
+    // sets its own; the desktop entry of the same name gives the task list
+    // the same icon and name.
+    QGuiApplication::setWindowIcon(QIcon(QString::fromLatin1(ProgramIcon)));
+    QGuiApplication::setDesktopFileName(QStringLiteral("scontrix"));
+}
+
+void placeFirstAccessStore(const QString& programFolder) {
+    // A failure leaves the folder without a store, which the login window
+    // answers as the missing store it is; there is nobody else to tell.
+    static_cast<void>(access::PasswordStore::placeShipped(programFolder));
 }
 
 } // namespace scontrix::app
