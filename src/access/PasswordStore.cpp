@@ -3,6 +3,9 @@
 #include "storage/IniFile.h"
 #include "storage/Text.h"
 
+#include <QFile>
+#include <QTemporaryFile>
+
 namespace scontrix::access {
 
 namespace {
@@ -20,6 +23,27 @@ storage::Result<> PasswordStore::writeValue(const QString& scrambled) const {
     storage::IniFile ini = storage::IniFile::load(path_);
     ini.setValue(Section, Key, scrambled);
     return ini.save(path_);
+}
+
+storage::Result<bool> PasswordStore::placeShipped(const QString& folder) {
+    const QString store = folder + FileName;
+    if (QFile::exists(store))
+        return false;
+    QFile shipped(folder + ShippedName);
+    if (!shipped.open(QIODevice::ReadOnly))
+        return storage::Failure{shipped.errorString()};
+    const QByteArray bytes = shipped.readAll();
+    // Written whole under a temporary name, then renamed: a rename never
+    // replaces an existing file, so a store written meanwhile by another
+    // station starting from the same folder is kept.
+    QTemporaryFile copy(folder + QStringLiteral("unins000.XXXXXX.tmp"));
+    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
+        return storage::Failure{copy.errorString()};
+    if (!copy.rename(store))
+        return QFile::exists(store) ? storage::Result<bool>(false)
+                                    : storage::Result<bool>(storage::Failure{copy.errorString()});
+    copy.setAutoRemove(false); // it is the store now
+    return true;
 }
 
 } // namespace scontrix::access

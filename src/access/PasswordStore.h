@@ -12,6 +12,16 @@ namespace scontrix::access {
 class PasswordStore {
 public:
     static inline const QString FileName = QStringLiteral("unins000.dll");
+    // The first-access store as the package ships it. It has its own name so
+    // that unpacking a new version over an installation never replaces the
+    // password the shop chose; start-up copies it into place when none is there.
+    static inline const QString ShippedName = QStringLiteral("unins000.dll.dist");
+
+    // Copies the shipped store of `folder` (with trailing separator) to the
+    // store's name when the store is missing. Never replaces a store, even one
+    // that appears meanwhile, and never leaves a half-written one behind.
+    // True when it placed the store; false when there was nothing to do.
+    static storage::Result<bool> placeShipped(const QString& folder);
 
     explicit PasswordStore(QString path) : path_(std::move(path)) {}
 

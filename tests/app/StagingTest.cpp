@@ -1,5 +1,6 @@
 #include "../report_core/Poppler.h"
 #include "QtPrinters.h"
+#include "app/Startup.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,12 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
 bool stage(const QString& folder) {
     QProcess cmake;
     cmake.start(QStringLiteral("cmake"),
@@ -22,29 +29,53 @@ bool stage(const QString& folder) {
     return cmake.waitForFinished(60000) && cmake.exitCode() == 0;
 }
 
+const QString Shipped = QStringLiteral(SCONTRIX_SOURCE_DIR "/resources/unins000.dll");
+
 // The program folder is the shop's installation: staging it again after a
-// rebuild must never undo a changed password or touch the shop's files.
-TEST(Staging, PlacesTheFirstAccessStoreOnlyWhenMissing) {
+// rebuild must never undo a changed password or touch the shop's files. The
+// first-access store is staged under its shipped name and start-up puts it
+// into place only in a folder without a store.
+TEST(Staging, ShipsTheFirstAccessStoreUnderItsOwnNameAndKeepsTheShopsStore) {
     QTemporaryDir dir;
-    const QString folder = dir.path() + QStringLiteral("/Scontrix");
+    const QString folder = dir.path() + QStringLiteral("/Scontrix/");
     ASSERT_TRUE(stage(folder));
-    EXPECT_EQ(readAll(folder + QStringLiteral("/unins000.dll")),
-              readAll(QStringLiteral(SCONTRIX_SOURCE_DIR "/resources/unins000.dll")));
+    EXPECT_EQ(readAll(folder + QStringLiteral("unins000.dll.dist")), readAll(Shipped));
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("unins000.dll")));
+
+    scontrix::app::placeFirstAccessStore(folder);
+    EXPECT_EQ(readAll(folder + QStringLiteral("unins000.dll")), readAll(Shipped));
 
     const QByteArray changed = "[Accesso]\r\nValore=0011\r\n";
     const QByteArray archive(1055, '\x01');
-    QFile store(folder + QStringLiteral("/unins000.dll"));
-    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
-    store.write(changed);
-    store.close();
-    QFile eur(folder + QStringLiteral("/Negozio.eur"));
-    ASSERT_TRUE(eur.open(QIODevice::WriteOnly));
-    eur.write(archive);
-    eur.close();
+    writeAll(folder + QStringLiteral("unins000.dll"), changed);
+    writeAll(folder + QStringLiteral("Negozio.eur"), archive);
 
     ASSERT_TRUE(stage(folder));
-    EXPECT_EQ(readAll(folder + QStringLiteral("/unins000.dll")), changed);
-    EXPECT_EQ(readAll(folder + QStringLiteral("/Negozio.eur")), archive);
+    scontrix::app::placeFirstAccessStore(folder);
+    EXPECT_EQ(readAll(folder + QStringLiteral("unins000.dll")), changed);
+    EXPECT_EQ(readAll(folder + QStringLiteral("Negozio.eur")), archive);
+    EXPECT_EQ(readAll(folder + QStringLiteral("unins000.dll.dist")), readAll(Shipped));
+}
+
+// A store that cannot be read must never be "repaired" with the first-access
+// one: the shop would silently lose its password. Only a missing store is placed.
+TEST(Staging, AnEmptyOrDamagedStoreIsNeverReplaced) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/");
+    writeAll(folder + QStringLiteral("unins000.dll.dist"), readAll(Shipped));
+    for (const QByteArray& store : {QByteArray(), QByteArray("[Accesso]\r\nValore=ZZ\r\n")}) {
+        writeAll(folder + QStringLiteral("unins000.dll"), store);
+        scontrix::app::placeFirstAccessStore(folder);
+        EXPECT_EQ(readAll(folder + QStringLiteral("unins000.dll")), store);
+    }
+}
+
+// Without a shipped store start-up goes on and leaves nothing behind.
+TEST(Staging, WithoutAShippedStoreNothingIsWritten) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/");
+    scontrix::app::placeFirstAccessStore(folder);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 // The manual the guide window's link opens, as the build stages it.
