@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 20
 STAGE_DIR := $(BUILD_DIR)/Scontrix
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build sanitize deps test-deps configure bench clean
+.PHONY: run test build sanitize deps test-deps configure bench package clean
 
 run: build
 	cd $(STAGE_DIR) && ./scontrix
@@ -43,6 +43,10 @@ test-deps:
 
 bench: build
 	cmake --build $(BUILD_DIR) --target benchmarks -j $(JOBS)
+
+# The portable program folder as a .tar.gz, written into the build folder.
+package: build
+	cd $(BUILD_DIR) && cpack
 
 clean:
 	rm -rf $(BUILD_DIR)
