@@ -31,6 +31,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
@@ -155,6 +156,15 @@ void fillProgramFolder(const QString& folder) {
     writeFile(folder + QStringLiteral("Resi.eur"), {});
 }
 
+// The modal window on screen. A long reading shows a progress window over its
+// window for a moment; the window beneath is the one meant.
+QWidget* modalWindow() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal->objectName() == QLatin1String("dlgProgresso") && modal->parentWidget())
+        modal = modal->parentWidget()->window();
+    return modal;
+}
+
 // Runs the steps one after another on timers. The next step is scheduled
 // before a step runs, so a step that opens a modal window (and so does not
 // return until it closes) is followed by the steps that work inside it.
@@ -181,9 +191,10 @@ public:
             ++failures_;
             return;
         }
-        std::printf("%s.png %dx%d\n", qPrintable(name), frame.width(), frame.height());
+        std::printf("%s.png %dx%d (%s)\n", qPrintable(name), frame.width(), frame.height(),
+                    qPrintable(w->objectName()));
     }
-    void shootModal(const QString& name) { shoot(QApplication::activeModalWidget(), name); }
+    void shootModal(const QString& name) { shoot(modalWindow(), name); }
     void fail(const char* what) {
         std::fprintf(stderr, "%s\n", what);
         ++failures_;
@@ -218,7 +229,7 @@ void click(QWidget* w) {
 
 // A control of the modal window on screen, by its name.
 template <typename T = QWidget> T* inModal(const char* name) {
-    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* modal = modalWindow();
     return modal ? modal->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
 
@@ -237,7 +248,7 @@ void typeInto(QLineEdit* field, const QString& text) {
 }
 
 void closeModal() {
-    if (QWidget* modal = QApplication::activeModalWidget())
+    if (QWidget* modal = modalWindow())
         modal->close();
 }
 
@@ -320,9 +331,9 @@ int main(int argc, char** argv) {
     walk.then([&] { walk.shootModal(QStringLiteral("ricerca-filtri")); });
     walk.then([&] { click(inModal("btnCerca")); }, 1000);
     walk.then([&] {
-        if (auto* list = inModal<QListWidget>("lstRecords"); list && list->count() > 0) {
+        if (auto* list = inModal<QListView>("lstRecords"); list && list->model()->rowCount() > 0) {
             list->setFocus();
-            list->setCurrentRow(0);
+            list->setCurrentIndex(list->model()->index(0, 0));
         }
         walk.shootModal(QStringLiteral("ricerca-risultati"));
     });
@@ -330,9 +341,9 @@ int main(int argc, char** argv) {
 
     walk.then([&] { click(ed->cmdNonPagati); }, 1000);
     walk.then([&] {
-        if (auto* list = inModal<QListWidget>("lstRecords"); list && list->count() > 0) {
+        if (auto* list = inModal<QListView>("lstRecords"); list && list->model()->rowCount() > 0) {
             list->setFocus();
-            list->setCurrentRow(0);
+            list->setCurrentIndex(list->model()->index(0, 0));
         }
         walk.shootModal(QStringLiteral("non-incassati"));
     });
