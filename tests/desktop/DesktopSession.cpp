@@ -159,7 +159,9 @@ void DesktopSession::stop(QProcess& process) {
 bool DesktopSession::startProgram() {
     folder_ = std::make_unique<QTemporaryDir>();
     const QDir staged(QStringLiteral(SCONTRIX_STAGE_DIR));
-    for (const QString& name : {QStringLiteral("scontrix"), QStringLiteral("unins000.dll"),
+    // As a fresh installation: the program puts the first-access store in
+    // place from its shipped copy when it starts.
+    for (const QString& name : {QStringLiteral("scontrix"), QStringLiteral("unins000.dll.dist"),
                                 QStringLiteral("Guida.pdf")}) {
         if (!QFile::copy(staged.filePath(name), folder_->filePath(name))) {
             missing_ = QStringLiteral("the staged program has no %1").arg(name);
