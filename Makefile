@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 20
 STAGE_DIR := $(BUILD_DIR)/Scontrix
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build sanitize deps test-deps configure bench package clean
+.PHONY: run test build sanitize deps test-deps bench-deps configure bench package clean
 
 run: build
 	cd $(STAGE_DIR) && ./scontrix
@@ -41,8 +41,16 @@ deps:
 test-deps:
 	scripts/install-deps.sh packages.txt packages-test.txt
 
-bench: build
-	cmake --build $(BUILD_DIR) --target benchmarks -j $(JOBS)
+# What only the benchmarks need (SQLite, the database they compare with).
+bench-deps:
+	scripts/install-deps.sh packages.txt packages-bench.txt
+
+# Builds and runs every benchmark; the README's Performance section comes from it.
+# One at a time, so that no benchmark runs beside another.
+bench: bench-deps configure
+	cmake -S . -B $(BUILD_DIR) > /dev/null
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cmake --build $(BUILD_DIR) --target benchmarks -j 1
 
 # The portable program folder as a .tar.gz, written into the build folder.
 package: build
