@@ -3,6 +3,11 @@
 #include "storage/Windows1252.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace scontrix::lists {
 
@@ -20,22 +25,58 @@ ByteMatch::ByteMatch(const QString& text) {
     needle_ = std::move(needle);
 }
 
+namespace {
+
+// Each byte with A-Z turned into a-z: one look-up instead of two comparisons
+// and a branch per byte.
+const std::array<uchar, 256> FoldTable = [] {
+    std::array<uchar, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        table[static_cast<std::size_t>(b)] = ByteMatch::fold(static_cast<uchar>(b));
+    return table;
+}();
+
+} // namespace
+
 bool ByteMatch::foundIn(const char* bytes, qsizetype size) const {
     if (!needle_)
         return false;
     const qsizetype n = needle_->size();
     if (n > size)
         return false;
-    const auto first = static_cast<uchar>(needle_->front());
-    const char* needle = needle_->constData();
+    const auto* text = reinterpret_cast<const uchar*>(bytes);
+    const auto* needle = reinterpret_cast<const uchar*>(needle_->constData());
+    const uchar first = needle[0];
     const qsizetype last = size - n;
-    for (qsizetype i = 0; i <= last; ++i) {
-        if (fold(static_cast<uchar>(bytes[i])) != first)
-            continue;
+    const auto matchesAt = [&](qsizetype i) {
         qsizetype k = 1;
-        while (k < n && fold(static_cast<uchar>(bytes[i + k])) == static_cast<uchar>(needle[k]))
+        while (k < n && FoldTable[text[i + k]] == needle[k])
             ++k;
-        if (k == n)
+        return k == n;
+    };
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen places at a time where the first byte may stand, in either case,
+    // without reading past the bytes given.
+    const auto lower = _mm_set1_epi8(static_cast<char>(first));
+    const auto upper = _mm_set1_epi8(
+        static_cast<char>(first >= 'a' && first <= 'z' ? first - 32 : first));
+    for (; i + 16 <= size && i <= last; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        auto candidates = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(chunk, lower), _mm_cmpeq_epi8(chunk, upper))));
+        while (candidates) {
+            const qsizetype at = i + std::countr_zero(candidates);
+            if (at > last)
+                return false;
+            if (matchesAt(at))
+                return true;
+            candidates &= candidates - 1;
+        }
+    }
+#endif
+    for (; i <= last; ++i) {
+        if (FoldTable[text[i]] == first && matchesAt(i))
             return true;
     }
     return false;

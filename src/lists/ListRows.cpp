@@ -40,13 +40,12 @@ const Ranks& byteRanks() {
     return ranks;
 }
 
-// The ranks of the first eight bytes packed into one number, so that most
-// comparisons of a sort settle on one integer comparison. A row shorter than
-// eight bytes is padded with 0, which sorts before any character, as a prefix
-// must.
-quint64 leadingKey(QByteArrayView row, const Ranks& ranks) {
+// The ranks of eight bytes from `from` packed into one number, so that most
+// comparisons of a sort settle on integer comparisons. A row that ends before
+// is padded with 0, which sorts before any character, as a prefix must.
+quint64 packedRanks(QByteArrayView row, qsizetype from, const Ranks& ranks) {
     quint64 key = 0;
-    for (qsizetype i = 0; i < 8; ++i) {
+    for (qsizetype i = from; i < from + 8; ++i) {
         key <<= 8;
         if (i < row.size())
             key |= ranks[static_cast<uchar>(row[i])];
@@ -54,7 +53,10 @@ quint64 leadingKey(QByteArrayView row, const Ranks& ranks) {
     return key;
 }
 
-constexpr qsizetype KeyLength = 8;
+// How many leading bytes a row's sort key holds: the customer (26 columns),
+// "  Cel. " and the mobile (14), by which nearly every two rows differ.
+constexpr qsizetype KeyWords = 6;
+constexpr qsizetype KeyLength = 8 * KeyWords;
 
 } // namespace
 
@@ -106,52 +108,50 @@ QString ListRows::text(qsizetype i) const {
 void ListRows::sort() {
     order_.clear();
     const Ranks& ranks = byteRanks();
-    struct Entry {
-        quint64 key; // the ranks of eight bytes from the offset being sorted on
-        qint64 row;
-    };
     auto bytesOf = [this](qint64 row) {
         const auto r = static_cast<std::size_t>(row);
         const qint64 begin = r == 0 ? 0 : ends_[r - 1];
         return QByteArrayView(bytes_.constData() + begin, ends_[r] - begin);
     };
-    std::vector<Entry> entries(ends_.size());
-    for (std::size_t i = 0; i < ends_.size(); ++i)
-        entries[i] = {leadingKey(bytesOf(static_cast<qint64>(i)), ranks), static_cast<qint64>(i)};
-
-    // Eight characters at a time: sort a range by its keys, then every run of
-    // equal keys by the next eight characters, and so on. Rows that share a
-    // long start (the same customer, padded to 26 columns) are thus compared
-    // as integers, not character by character all over memory. Rows that
-    // compare equal keep the order in which they were added.
-    struct Range {
-        std::size_t begin, end;
-        qsizetype offset;
+    // Each row's first 48 characters as ranks, made in one pass over the rows
+    // in memory order and kept beside the row number, so that a sort compares
+    // integers held together instead of reaching for every row's bytes all
+    // over memory; rows are compared on their bytes only past that.
+    struct Entry {
+        std::array<quint64, KeyWords> key;
+        qint64 row;
     };
-    std::vector<Range> pending{{0, entries.size(), 0}};
-    while (!pending.empty()) {
-        const Range range = pending.back();
-        pending.pop_back();
-        const auto first = entries.begin() + static_cast<std::ptrdiff_t>(range.begin);
-        const auto last = entries.begin() + static_cast<std::ptrdiff_t>(range.end);
-        std::sort(first, last, [](const Entry& x, const Entry& y) {
-            return x.key != y.key ? x.key < y.key : x.row < y.row;
-        });
-        for (std::size_t i = range.begin; i < range.end;) {
-            std::size_t j = i + 1;
-            while (j < range.end && entries[j].key == entries[i].key)
-                ++j;
-            // A key that ends in padding means both rows ended within it:
-            // they are equal, and already in the order they were added.
-            if (j - i > 1 && (entries[i].key & 0xFF) != 0) {
-                const qsizetype next = range.offset + KeyLength;
-                for (std::size_t k = i; k < j; ++k)
-                    entries[k].key = leadingKey(bytesOf(entries[k].row).sliced(next), ranks);
-                pending.push_back({i, j, next});
-            }
-            i = j;
-        }
+    std::vector<Entry> entries(ends_.size());
+    for (std::size_t i = 0; i < ends_.size(); ++i) {
+        const QByteArrayView row = bytesOf(static_cast<qint64>(i));
+        Entry& e = entries[i];
+        for (qsizetype w = 0; w < KeyWords; ++w)
+            e.key[static_cast<std::size_t>(w)] = packedRanks(row, 8 * w, ranks);
+        e.row = static_cast<qint64>(i);
     }
+    // Rows that compare equal keep the order in which they were added.
+    std::sort(entries.begin(), entries.end(), [&](const Entry& x, const Entry& y) {
+        for (std::size_t w = 0; w < std::size_t(KeyWords); ++w) {
+            if (x.key[w] != y.key[w])
+                return x.key[w] < y.key[w];
+        }
+        // Equal so far: a row that ended within the key ended at the same
+        // place as the other, so they are equal; otherwise go on past it.
+        if ((x.key.back() & 0xFF) != 0) {
+            const QByteArrayView a = bytesOf(x.row);
+            const QByteArrayView b = bytesOf(y.row);
+            const qsizetype n = std::min(a.size(), b.size());
+            for (qsizetype i = KeyLength; i < n; ++i) {
+                const quint8 ra = ranks[static_cast<uchar>(a[i])];
+                const quint8 rb = ranks[static_cast<uchar>(b[i])];
+                if (ra != rb)
+                    return ra < rb;
+            }
+            if (a.size() != b.size())
+                return a.size() < b.size();
+        }
+        return x.row < y.row;
+    });
     order_.resize(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
         order_[i] = entries[i].row;
