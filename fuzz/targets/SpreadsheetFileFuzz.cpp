@@ -3,9 +3,10 @@
 // byte is an archive (cut every VoucherRecord::Size bytes, the last record
 // padded with zeros), put in the export table and written as the
 // spreadsheet; an odd first byte also types the input's text, read as UTF-8,
-// into an editable cell of the first row. Every cell written must hold no markup but its own character
-// references, be as long as its bytes plus what the references add, and give
-// back the cell's bytes once the references are read.
+// into an editable cell of the first row. Every cell written must hold no
+// markup but its own character references, be as long as its bytes plus what
+// the references add, and give back the cell's bytes once the references are
+// read.
 #include "FuzzCheck.h"
 #include "export/SpreadsheetFile.h"
 #include "export/VoucherTable.h"
