@@ -3,57 +3,38 @@
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
 #include "app/TfrmAvvio.h"
-#include "app/TfrmGuida.h"
-#include "app/TfrmInfo.h"
-#include "app/TfrmSplash.h"
 #include "catalogue/TfrmApriArchivio.h"
 #include "catalogue/TfrmCreaArchivio.h"
 #include "editor/TfrmBiglietti.h"
-#include "editor/TfrmCalendario.h"
-#include "export/TfrmExpBiglietti.h"
-#include "lists/TfrmRiepDaPagare.h"
-#include "lists/TfrmTrovaBiglietti.h"
-#include "printing/TfrmAnteprimaBiglietto.h"
-#include "printing/TfrmStampaBiglietto.h"
 #include "ui/Windows.h"
 
 #include <QCoreApplication>
-#include <QDialog>
 
 namespace scontrix::app {
 
-template <typename W> W* WindowSet::create() {
-    std::unique_ptr<W> window;
-    if constexpr (std::is_base_of_v<QDialog, W>)
-        window = std::make_unique<W>(nullptr); // never shown: each use makes its own
-    else
-        window = std::make_unique<W>(*this);
-    W* raw = window.get();
-    windows_.push_back(std::move(window));
-    return raw;
+template <typename W> W* WindowSet::get(W*& slot) {
+    if (!slot) {
+        auto window = std::make_unique<W>(*this);
+        slot = window.get();
+        windows_.push_back(std::move(window));
+    }
+    return slot;
 }
 
+access::TfrmPassword* WindowSet::frmPassword() { return get(frmPassword_); }
+TfrmAvvio* WindowSet::frmAvvio() { return get(frmAvvio_); }
+catalogue::TfrmApriArchivio* WindowSet::frmApriArchivio() { return get(frmApriArchivio_); }
+editor::TfrmBiglietti* WindowSet::frmBiglietti() { return get(frmBiglietti_); }
+access::TfrmCambiaPassword* WindowSet::frmCambiaPassword() { return get(frmCambiaPassword_); }
+catalogue::TfrmCreaArchivio* WindowSet::frmCreaArchivio() { return get(frmCreaArchivio_); }
+
 WindowSet::WindowSet() : endHandler_([] { QCoreApplication::quit(); }) {
-    // The order of creation is the order of the program's window table.
-    frmPassword_ = create<access::TfrmPassword>();
-    frmAvvio_ = create<TfrmAvvio>();
-    create<printing::TfrmAnteprimaBiglietto>();
-    frmApriArchivio_ = create<catalogue::TfrmApriArchivio>();
-    frmBiglietti_ = create<editor::TfrmBiglietti>();
-    frmCambiaPassword_ = create<access::TfrmCambiaPassword>();
-    frmCreaArchivio_ = create<catalogue::TfrmCreaArchivio>();
-    create<exporting::TfrmExpBiglietti>();
-    create<TfrmGuida>();
-    create<TfrmInfo>();
-    create<lists::TfrmRiepDaPagare>();
-    create<TfrmSplash>();
-    create<printing::TfrmStampaBiglietto>();
-    create<lists::TfrmTrovaBiglietti>();
-    create<editor::TfrmCalendario>();
+    // The first window built is the program's main window.
+    frmPassword();
 }
 
 WindowSet::~WindowSet() {
-    // Dialog instances first, the main window last.
+    // The main window last.
     while (!windows_.empty())
         windows_.pop_back();
 }
@@ -62,16 +43,9 @@ void WindowSet::start() {
     frmPassword_->show();
 }
 
-QList<QWidget*> WindowSet::all() const {
-    QList<QWidget*> list;
-    for (const auto& w : windows_)
-        list << w.get();
-    return list;
-}
-
-QList<QWidget*> WindowSet::persistent() const {
-    return {frmPassword_, frmAvvio_, frmApriArchivio_, frmBiglietti_, frmCambiaPassword_,
-            frmCreaArchivio_};
+QList<QWidget*> WindowSet::persistent() {
+    return {frmPassword(),       frmAvvio(),         frmApriArchivio(), frmBiglietti(),
+            frmCambiaPassword(), frmCreaArchivio()};
 }
 
 void WindowSet::handOver(QWidget* from, QWidget* to) {

@@ -23,9 +23,13 @@ namespace scontrix::app {
 
 class TfrmAvvio;
 
-// Every window of the program, created once at start-up in a fixed order. The
-// six persistent windows replace one another through handOver(), so exactly
-// one of them is visible; the others are reached through this object.
+// The program's six persistent windows. They replace one another through
+// handOver(), so exactly one of them is visible; each is reached through this
+// object, which builds it the first time it is asked for and keeps it for the
+// rest of the run. Only the login window is built before the first paint, so
+// the program shows itself as soon as a bare Qt window would; the editor alone
+// takes longer to build than the login window. Dialogs are never kept here:
+// each use makes its own (openDialog).
 class WindowSet {
 public:
     WindowSet();
@@ -36,17 +40,15 @@ public:
     // Shows the login window, the main window and the only one visible at start.
     void start();
 
-    access::TfrmPassword* frmPassword() const { return frmPassword_; }
-    TfrmAvvio* frmAvvio() const { return frmAvvio_; }
-    catalogue::TfrmApriArchivio* frmApriArchivio() const { return frmApriArchivio_; }
-    editor::TfrmBiglietti* frmBiglietti() const { return frmBiglietti_; }
-    access::TfrmCambiaPassword* frmCambiaPassword() const { return frmCambiaPassword_; }
-    catalogue::TfrmCreaArchivio* frmCreaArchivio() const { return frmCreaArchivio_; }
+    access::TfrmPassword* frmPassword();
+    TfrmAvvio* frmAvvio();
+    catalogue::TfrmApriArchivio* frmApriArchivio();
+    editor::TfrmBiglietti* frmBiglietti();
+    access::TfrmCambiaPassword* frmCambiaPassword();
+    catalogue::TfrmCreaArchivio* frmCreaArchivio();
 
-    // All fifteen windows in the order they were created.
-    QList<QWidget*> all() const;
-    // The six windows that replace one another.
-    QList<QWidget*> persistent() const;
+    // The six windows that replace one another, each built if it was not yet.
+    QList<QWidget*> persistent();
 
     // Shows `to` first, then hides `from`, so the program never has no window.
     void handOver(QWidget* from, QWidget* to);
@@ -59,8 +61,9 @@ public:
     void setEndHandler(std::function<void()> handler) { endHandler_ = std::move(handler); }
 
 private:
-    template <typename W> W* create();
+    template <typename W> W* get(W*& slot);
 
+    // In the order they were built; they are destroyed in the reverse order.
     std::vector<std::unique_ptr<QWidget>> windows_;
     access::TfrmPassword* frmPassword_ = nullptr;
     TfrmAvvio* frmAvvio_ = nullptr;

@@ -1,14 +1,5 @@
 #include "AppFixture.h"
-#include "app/TfrmGuida.h"
-#include "app/TfrmInfo.h"
-#include "app/TfrmSplash.h"
 #include "editor/TfrmBiglietti.h"
-#include "editor/TfrmCalendario.h"
-#include "export/TfrmExpBiglietti.h"
-#include "lists/TfrmRiepDaPagare.h"
-#include "lists/TfrmTrovaBiglietti.h"
-#include "printing/TfrmAnteprimaBiglietto.h"
-#include "printing/TfrmStampaBiglietto.h"
 #include "ui/Picture.h"
 
 #include <QAbstractItemView>
@@ -30,16 +21,7 @@ class AccessibleNames : public test::AppFixture {};
 // description that can be pressed, and each field, list and grid has a name.
 TEST_F(AccessibleNames, EveryPictureButtonFieldAndListOfEveryWindowHasOne) {
     editor::TfrmBiglietti* ed = windows->frmBiglietti();
-    std::vector<std::unique_ptr<QWidget>> dialogs;
-    dialogs.push_back(std::make_unique<app::TfrmGuida>(ed));
-    dialogs.push_back(std::make_unique<app::TfrmInfo>(ed));
-    dialogs.push_back(std::make_unique<app::TfrmSplash>(ed));
-    dialogs.push_back(std::make_unique<editor::TfrmCalendario>(ed));
-    dialogs.push_back(std::make_unique<exporting::TfrmExpBiglietti>(ed));
-    dialogs.push_back(std::make_unique<lists::TfrmTrovaBiglietti>(ed));
-    dialogs.push_back(std::make_unique<lists::TfrmRiepDaPagare>(ed));
-    dialogs.push_back(std::make_unique<printing::TfrmStampaBiglietto>(ed));
-    dialogs.push_back(std::make_unique<printing::TfrmAnteprimaBiglietto>(ed));
+    const std::vector<std::unique_ptr<QWidget>> dialogs = makeDialogs(ed);
     QList<QWidget*> all = windows->persistent();
     for (const auto& d : dialogs)
         all << d.get();

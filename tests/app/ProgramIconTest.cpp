@@ -23,7 +23,11 @@ TEST_F(ProgramIcon, EveryWindowAndEveryDialogShowsIt) {
     const QImage expected = drawn(QIcon(QString::fromLatin1(app::ProgramIcon)));
     ASSERT_FALSE(expected.isNull());
     ASSERT_GT(expected.pixelColor(16, 26).alpha(), 0) << "the artwork draws something";
-    for (QWidget* w : windows->all())
+    QList<QWidget*> all = windows->persistent();
+    const std::vector<std::unique_ptr<QWidget>> dialogs = makeDialogs(windows->frmBiglietti());
+    for (const auto& d : dialogs)
+        all << d.get();
+    for (QWidget* w : all)
         EXPECT_EQ(drawn(w->windowIcon()), expected) << w->objectName().toStdString();
 
     logIn();

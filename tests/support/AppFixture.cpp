@@ -1,6 +1,16 @@
 #include "AppFixture.h"
 
 #include "access/TfrmPassword.h"
+#include "app/TfrmGuida.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmSplash.h"
+#include "editor/TfrmBiglietti.h"
+#include "editor/TfrmCalendario.h"
+#include "export/TfrmExpBiglietti.h"
+#include "lists/TfrmRiepDaPagare.h"
+#include "lists/TfrmTrovaBiglietti.h"
+#include "printing/TfrmAnteprimaBiglietto.h"
+#include "printing/TfrmStampaBiglietto.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -36,6 +46,20 @@ void AppFixture::logIn() {
     login->txtPassword->setText(QStringLiteral("lucernaviolina"));
     login->cmdOKClick();
     QApplication::processEvents();
+}
+
+std::vector<std::unique_ptr<QWidget>> AppFixture::makeDialogs(editor::TfrmBiglietti* owner) {
+    std::vector<std::unique_ptr<QWidget>> dialogs;
+    dialogs.push_back(std::make_unique<printing::TfrmAnteprimaBiglietto>(owner));
+    dialogs.push_back(std::make_unique<exporting::TfrmExpBiglietti>(owner));
+    dialogs.push_back(std::make_unique<app::TfrmGuida>(owner));
+    dialogs.push_back(std::make_unique<app::TfrmInfo>(owner));
+    dialogs.push_back(std::make_unique<lists::TfrmRiepDaPagare>(owner));
+    dialogs.push_back(std::make_unique<app::TfrmSplash>(owner));
+    dialogs.push_back(std::make_unique<printing::TfrmStampaBiglietto>(owner));
+    dialogs.push_back(std::make_unique<lists::TfrmTrovaBiglietti>(owner));
+    dialogs.push_back(std::make_unique<editor::TfrmCalendario>(owner));
+    return dialogs;
 }
 
 void focus(QWidget* widget) {

@@ -8,6 +8,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
+
+namespace scontrix::editor {
+class TfrmBiglietti;
+}
 
 namespace scontrix::test {
 
@@ -32,6 +37,10 @@ protected:
 
     // Logs in with the first-access password and reaches the start screen.
     void logIn();
+
+    // One fresh instance of each of the nine dialog windows, owned by the
+    // editor (which opens most of them), in the order of the window table.
+    static std::vector<std::unique_ptr<QWidget>> makeDialogs(editor::TfrmBiglietti* owner);
 
     TempProgramFolder folder;
     RecordingDesktop desktop;
