@@ -1,6 +1,7 @@
 #include "report/CupsOptions.h"
 
 #include <QFile>
+#include <QLibrary>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <memory>
@@ -21,6 +22,33 @@ namespace {
 // Qt's CUPS print engine takes the options of a job, as a list of name and
 // value in turn, under this key of its own.
 const auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// The print system's library is opened the first time a printer's options are
+// asked for, not at start: linked to the program, it and the nineteen
+// libraries it brings (encryption, Kerberos, service discovery) would be
+// loaded and bound before the login window could show. Qt's own print engine
+// loads it too, when the first job is printed.
+struct CupsLibrary {
+    decltype(&::cupsGetPPD) getPPD = nullptr;
+    decltype(&::ppdOpenFile) openFile = nullptr;
+    decltype(&::ppdClose) close = nullptr;
+
+    bool loaded() const { return getPPD && openFile && close; }
+};
+
+const CupsLibrary& cupsLibrary() {
+    static const CupsLibrary library = [] {
+        QLibrary file(QStringLiteral("cups"), 2);
+        CupsLibrary found;
+        if (!file.load())
+            return found;
+        found.getPPD = reinterpret_cast<decltype(&::cupsGetPPD)>(file.resolve("cupsGetPPD"));
+        found.openFile = reinterpret_cast<decltype(&::ppdOpenFile)>(file.resolve("ppdOpenFile"));
+        found.close = reinterpret_cast<decltype(&::ppdClose)>(file.resolve("ppdClose"));
+        return found;
+    }();
+    return library;
+}
 
 bool setsPaperSize(const char* keyword) {
     return qstrcmp(keyword, "PageSize") == 0 || qstrcmp(keyword, "PageRegion") == 0;
@@ -54,14 +82,15 @@ void addOptions(const ppd_group_t& group, QList<PrinterOption>& options) {
 QList<PrinterOption> printerOptions(const QString& printerName) {
     // A printer's instance ("queue/instance") shares the queue's driver.
     const QByteArray queue = printerName.section(u'/', 0, 0).toLocal8Bit();
-    if (queue.isEmpty())
+    const CupsLibrary& library = cupsLibrary();
+    if (queue.isEmpty() || !library.loaded())
         return {};
-    const char* copied = cupsGetPPD(queue.constData());
+    const char* copied = library.getPPD(queue.constData());
     if (!copied)
         return {};
     const QByteArray file(copied);
-    const std::unique_ptr<ppd_file_t, void (*)(ppd_file_t*)> ppd(ppdOpenFile(file.constData()),
-                                                                 ppdClose);
+    const std::unique_ptr<ppd_file_t, void (*)(ppd_file_t*)> ppd(
+        library.openFile(file.constData()), library.close);
     QFile::remove(QString::fromLocal8Bit(file)); // a temporary copy made for us
     if (!ppd)
         return {};
