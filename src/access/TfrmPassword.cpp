@@ -23,6 +23,51 @@
 
 namespace scontrix::access {
 
+namespace {
+
+// The words of the header are labels over its artwork, at the baselines the
+// artwork was drawn for, rather than text inside the drawing: the picture
+// renderer lays text out at a large size and scales it down, which would make
+// the program's first window wait twice as long to show. A line with x < 0
+// continues the one before it.
+void addHeaderWords(QWidget* header) {
+    struct Line {
+        const char* text;
+        int x;
+        int baseline;
+        int pixels;
+        bool bold;
+        QRgb colour;
+    };
+    static constexpr QRgb Title = 0xFF2F6698, Ink = 0xFF263238, Warning = 0xFFC0392B;
+    static constexpr Line lines[] = {
+        {"Password", 84, 40, 28, true, Title},
+        {"Proteggi l'accesso all'app con una", 84, 68, 12, false, Ink},
+        {"password di tua scelta.", 84, 83, 12, false, Ink},
+        {"Per il primo accesso usa la", 84, 106, 12, false, Warning},
+        {"password ", 84, 121, 12, false, Warning},
+        {"\"lucernaviolina\"", -1, 121, 12, true, Warning},
+        {"(senza le virgolette).", 84, 136, 12, false, Warning},
+    };
+    int nextX = 0;
+    for (const Line& line : lines) {
+        auto* label = new QLabel(QString::fromUtf8(line.text), header);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(line.pixels);
+        font.setBold(line.bold);
+        label->setFont(font);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor::fromRgb(line.colour));
+        label->setPalette(palette);
+        label->adjustSize();
+        const int x = line.x < 0 ? nextX : line.x;
+        label->move(x, line.baseline - label->fontMetrics().ascent());
+        nextX = x + label->fontMetrics().horizontalAdvance(label->text());
+    }
+}
+
+} // namespace
+
 TfrmPassword::TfrmPassword(app::WindowSet& windows)
     : ui::FixedWindow(QStringLiteral(" Scontrix - Accesso"), QSize(388, 405), QSize(360, 378),
                       ui::colours::steelBlue),
@@ -40,6 +85,7 @@ TfrmPassword::TfrmPassword(app::WindowSet& windows)
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setGeometry(16, 16, 328, 160);
     imgLogo->setArtwork(QStringLiteral(":/artwork/login_logo.svg"));
+    addHeaderWords(imgLogo);
 
     shpTitolo = new ui::ShapeRect(pan);
     shpTitolo->setObjectName(QStringLiteral("shpTitolo"));
