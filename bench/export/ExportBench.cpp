@@ -162,6 +162,10 @@ void WriteSpreadsheet(benchmark::State& state) {
     exporting::VoucherTable table;
     table.fill(archive);
     const QString path = workFolder().filePath(QStringLiteral("Buoni_Acquisto.xls"));
+    // Each side writes a new file, as the yardstick does: replacing an export
+    // of the same size would add the freeing of its pages (about 150 ms for
+    // a million vouchers), which is the kernel's work, not writing.
+    const auto removePrevious = [&path] { QFile::remove(path); };
     bench::compare(
         state, archive,
         [&] {
@@ -192,7 +196,8 @@ void WriteSpreadsheet(benchmark::State& state) {
             buffer += exporting::spreadsheetTail();
             file.write(buffer);
             file.commit();
-        });
+        },
+        removePrevious);
     QFile::remove(path);
     state.counters["MB_written"] = double(exportSize(state.range(0))) / (1 << 20);
 }

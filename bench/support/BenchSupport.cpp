@@ -209,11 +209,13 @@ qint64 peakBytes() {
 }
 
 void compare(benchmark::State& state, const QString& archive, const Work& ours,
-             const Work& sqlite) {
+             const Work& sqlite, const Work& before) {
     std::vector<double> read, mine, theirs, xRead, xSqlite;
     qint64 oursPeak = 0;
     qint64 sqlitePeak = 0;
-    const auto timed = [](const Work& work, qint64& peak) {
+    const auto timed = [&before](const Work& work, qint64& peak) {
+        if (before)
+            before();
         resetPeak();
         const qint64 idle = residentBytes();
         QElapsedTimer clock;

@@ -74,9 +74,10 @@ using Work = std::function<void()>;
 // The benchmark's time is ours; counters: read_ms and sqlite_ms (medians),
 // x_read and x_sqlite (the medians of the ratios per iteration), ns_per_voucher,
 // MB (the largest peak of resident memory over the size before the work) and
-// sqlite_MB.
+// sqlite_MB. `before`, when given, runs untimed before each side (to remove
+// what the previous iteration left, as a yardstick does).
 void compare(benchmark::State& state, const QString& archive, const Work& ours,
-             const Work& sqlite);
+             const Work& sqlite, const Work& before = {});
 
 // 10 thousand, 100 thousand and a million vouchers, fewer iterations the
 // larger the archive, manual time in milliseconds.

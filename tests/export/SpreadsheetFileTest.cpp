@@ -93,6 +93,27 @@ TEST(SpreadsheetFile, EachExportReplacesThePreviousFileWhole) {
     EXPECT_TRUE(sheet.bytes().endsWith(test::expectedTail())) << "nothing of the old file after it";
 }
 
+// The new file is written under another name and renamed into place: it must
+// still come out as any file the user makes (the desktop's spreadsheet
+// program, or a colleague's account, opens it), and a previous export that
+// the shopkeeper made private stays private.
+TEST(SpreadsheetFile, ANewExportTakesTheUsersPermissionsAndAReplacedOneKeepsItsOwn) {
+    Sheet sheet;
+    sheet.fill({test::numbered(1)});
+    const mode_t saved = ::umask(022);
+    const auto mode = [&] {
+        struct stat info {};
+        ::stat(QFile::encodeName(sheet.file()).constData(), &info);
+        return info.st_mode & 07777;
+    };
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
+    EXPECT_EQ(mode(), 0644u);
+    ::chmod(QFile::encodeName(sheet.file()).constData(), 0600);
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
+    EXPECT_EQ(mode(), 0600u);
+    ::umask(saved);
+}
+
 // ------------------------------------------------------------------ cell texts
 
 struct CellCase {
