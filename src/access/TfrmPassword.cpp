@@ -17,6 +17,7 @@
 #include "ui/Style.h"
 
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,16 +26,14 @@ namespace scontrix::access {
 
 namespace {
 
-// The words of the header are labels over its artwork, at the baselines the
-// artwork was drawn for, rather than text inside the drawing: the picture
-// renderer lays text out at a large size and scales it down, which would make
-// the program's first window wait twice as long to show. A line with x < 0
-// continues the one before it.
-void addHeaderWords(QWidget* header) {
+// The words of the header, drawn over its artwork at the baselines it was
+// drawn for (see ui::Picture::addWords). A line with x < 0 continues the one
+// before it.
+void addHeaderWords(ui::Picture* header) {
     struct Line {
         const char* text;
-        int x;
-        int baseline;
+        qreal x;
+        qreal baseline;
         int pixels;
         bool bold;
         QRgb colour;
@@ -49,20 +48,15 @@ void addHeaderWords(QWidget* header) {
         {"\"lucernaviolina\"", -1, 121, 12, true, Warning},
         {"(senza le virgolette).", 84, 136, 12, false, Warning},
     };
-    int nextX = 0;
+    qreal nextX = 0;
     for (const Line& line : lines) {
-        auto* label = new QLabel(QString::fromUtf8(line.text), header);
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(line.pixels);
         font.setBold(line.bold);
-        label->setFont(font);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor::fromRgb(line.colour));
-        label->setPalette(palette);
-        label->adjustSize();
-        const int x = line.x < 0 ? nextX : line.x;
-        label->move(x, line.baseline - label->fontMetrics().ascent());
-        nextX = x + label->fontMetrics().horizontalAdvance(label->text());
+        const QString text = QString::fromUtf8(line.text);
+        const qreal x = line.x < 0 ? nextX : line.x;
+        header->addWords({text, QPointF(x, line.baseline), font, QColor::fromRgb(line.colour)});
+        nextX = x + QFontMetricsF(font).horizontalAdvance(text);
     }
 }
 

@@ -76,12 +76,22 @@ const QImage& Picture::artworkImage() {
     return rendered_;
 }
 
+void Picture::addWords(const Words& words) {
+    words_.push_back(words);
+    update();
+}
+
 void Picture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (svg_ && svg_->isValid()) {
         p.drawImage(QPointF(0, 0), artworkImage());
+        for (const Words& words : std::as_const(words_)) {
+            p.setFont(words.font);
+            p.setPen(words.colour);
+            p.drawText(words.baseline, words.text);
+        }
         return;
     }
     if (image_.isNull())

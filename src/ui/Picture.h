@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QImage>
+#include <QList>
+#include <QPointF>
 #include <QWidget>
 
 class QSvgRenderer;
@@ -22,6 +26,19 @@ public:
 
     // Artwork from the resources, e.g. ":/artwork/start_title.svg".
     void setArtwork(const QString& resourcePath);
+
+    // Words drawn over the artwork as part of the picture: assistive
+    // technology reads the picture's own description, not them. The toolkit
+    // lays them out at their size; words inside the artwork are laid out by
+    // the SVG renderer at a large size and scaled down, several times slower,
+    // which matters for the first window the program shows.
+    struct Words {
+        QString text;
+        QPointF baseline; // where the text starts, on its baseline
+        QFont font;
+        QColor colour;
+    };
+    void addWords(const Words& words);
     void setImage(const QImage& image);
     QImage image() const { return image_; }
     bool hasImage() const { return !image_.isNull(); }
@@ -49,6 +66,7 @@ private:
     QSvgRenderer* svg_ = nullptr;
     QImage rendered_;
     QImage image_;
+    QList<Words> words_;
     Scaling scaling_ = Scaling::Stretch;
     bool clickable_ = false;
 };

@@ -7,13 +7,16 @@
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
 #include "app/TfrmAvvio.h"
+#include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest/qtestspontaneevent.h>
+#include <functional>
 
 using namespace scontrix;
 using scontrix::test::focus;
@@ -148,6 +151,30 @@ TEST_F(LoginWindow, AStoreValueWithBlanksAroundItIsRead) {
 TEST_F(LoginWindow, ControlsSitWhereTheDesignPutsThem) {
     EXPECT_EQ(login()->lblRigo05->pos(), QPoint(36, 200));
     EXPECT_EQ(login()->txtPassword->geometry(), QRect(36, 222, 230, 22));
+}
+
+// The header's words are drawn over its artwork: the red first-access lines
+// are there in the picture, and a screen reader meets them only through the
+// picture's description, so the field is the one thing called "Password".
+TEST_F(LoginWindow, HeaderDrawsItsWordsAsPartOfThePicture) {
+    const QImage header = login()->imgLogo->grab().toImage();
+    int red = 0;
+    for (int y = 95; y < 140; ++y) {
+        for (int x = 84; x < 300; ++x) {
+            const QColor c = header.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 110 && c.blue() < 110;
+        }
+    }
+    EXPECT_GT(red, 200) << "the first-access lines in red";
+
+    int namedPassword = 0;
+    const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        namedPassword += node->text(QAccessible::Name) == QStringLiteral("Password");
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    walk(QAccessible::queryAccessibleInterface(login()));
+    EXPECT_EQ(namedPassword, 1);
 }
 
 TEST_F(LoginWindow, EsciEndsTheProgramWithoutAQuestion) {
