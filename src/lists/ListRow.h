@@ -23,6 +23,12 @@ QString buildListRow(const storage::VoucherRecord& record);
 // decode to exactly buildListRow()'s text.
 void appendListRow(const char* recordBytes, QByteArray& out);
 
+// The same in two steps, for filling a block made ready beforehand: the
+// length of the row of a raw record, and the row written at `out`, which must
+// have room for that length; returns the end of what was written.
+qsizetype listRowLength(const char* recordBytes);
+char* writeListRow(const char* recordBytes, char* out);
+
 // The width of the fixed part of a row, before the value.
 inline constexpr int ListRowFixedLength = 146;
 
