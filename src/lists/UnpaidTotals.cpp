@@ -71,6 +71,30 @@ std::optional<qint64> plainCents(QByteArrayView v) {
     return negative ? -total : total;
 }
 
+// Whether the bytes of an expiry date give a date before `today`, read as
+// parseDate() reads the text, without making a string.
+bool expiredBefore(QByteArrayView text, QDate today) {
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/')
+        return false;
+    auto number = [&](int from, int length) {
+        int value = 0;
+        for (int i = from; i < from + length; ++i) {
+            const char c = text[i];
+            if (c < '0' || c > '9')
+                return -1;
+            value = value * 10 + (c - '0');
+        }
+        return value;
+    };
+    const int day = number(0, 2);
+    const int month = number(3, 2);
+    const int year = number(6, 4);
+    if (day < 0 || month < 0 || year < 0)
+        return false;
+    const QDate date(year, month, day); // invalid for a day that does not exist
+    return date.isValid() && date < today;
+}
+
 } // namespace
 
 void UnpaidTotals::addBytes(QByteArrayView value, QByteArrayView expiry, QDate today) {
@@ -82,9 +106,7 @@ void UnpaidTotals::addBytes(QByteArrayView value, QByteArrayView expiry, QDate t
     }
     ++count;
     totalCents += *cents;
-    // A date is ASCII, so its bytes are its characters.
-    const QDate date = parseDate(QString::fromLatin1(expiry.data(), expiry.size()));
-    if (date.isValid() && date < today)
+    if (expiredBefore(expiry, today))
         ++expired;
 }
 
@@ -97,6 +119,13 @@ void UnpaidTotals::add(const QString& value, const QString& expiry, QDate today)
     const QDate date = parseDate(expiry);
     if (date.isValid() && date < today)
         ++expired;
+}
+
+void UnpaidTotals::add(const UnpaidTotals& other) {
+    count += other.count;
+    totalCents += other.totalCents;
+    notAmounts += other.notAmounts;
+    expired += other.expired;
 }
 
 QString UnpaidTotals::summary() const {

@@ -21,6 +21,9 @@ struct UnpaidTotals {
     // common forms ("50,00", "31/12/2025") are read without making strings.
     void addBytes(QByteArrayView value, QByteArrayView expiry, QDate today);
 
+    // Adds what another part of the same list adds up to.
+    void add(const UnpaidTotals& other);
+
     // "12 buoni non incassati per € 1.234,50, di cui 3 scaduti", with the
     // values that are no amount counted apart.
     QString summary() const;
