@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const bool utf8 = data[0] % 2 == 0;
-    const QByteArray rest(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
+    const QByteArray rest(reinterpret_cast<const char*>(data + 1),
+                          static_cast<qsizetype>(size - 1));
     const qsizetype zero = rest.indexOf('\0');
     const QByteArray needleBytes = zero < 0 ? rest : rest.left(zero);
     const QByteArray haystack = zero < 0 ? QByteArray() : rest.mid(zero + 1);
@@ -41,14 +42,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The matcher alone. An empty text matches nothing.
     const lists::ByteMatch match(needle);
-    const bool expected = !needle.isEmpty() && decodedContains(storage::cp1252::decode(haystack), needle);
+    const bool expected =
+        !needle.isEmpty() && decodedContains(storage::cp1252::decode(haystack), needle);
     FUZZ_CHECK(match.foundIn(QByteArrayView(haystack)) == expected);
     if (needle.isEmpty())
         FUZZ_CHECK(match.matchesNothing());
-    // Every prefix of the bytes, so that a match cut at the end is tried too.
+    // Every prefix of the bytes, so that a match cut at the end is tried too;
+    // with the rest of the bytes readable, what lies past the prefix must not
+    // count.
     for (qsizetype n = 0; n < std::min<qsizetype>(haystack.size(), 64); ++n) {
-        FUZZ_CHECK(match.foundIn(haystack.constData(), n) ==
-                   (!needle.isEmpty() && decodedContains(storage::cp1252::decode(haystack.left(n)), needle)));
+        const bool inPrefix =
+            !needle.isEmpty() && decodedContains(storage::cp1252::decode(haystack.left(n)), needle);
+        FUZZ_CHECK(match.foundIn(haystack.constData(), n) == inPrefix);
+        FUZZ_CHECK(match.foundIn(haystack.constData(), n, haystack.size()) == inPrefix);
     }
 
     // The search filters on a record.
@@ -62,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto field = lists::FilterFields[static_cast<std::size_t>(i)];
         filters.push_back({field, pieces[i]});
         // A filter blank once trimmed takes no part; any other must occur.
-        if (!storage::trimControl(pieces[i]).isEmpty() && !decodedContains(decoded.text(field), pieces[i]))
+        if (!storage::trimControl(pieces[i]).isEmpty() &&
+            !decodedContains(decoded.text(field), pieces[i]))
             every = false;
     }
     const lists::SearchFilters search(filters);

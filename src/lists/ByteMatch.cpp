@@ -38,7 +38,7 @@ const std::array<uchar, 256> FoldTable = [] {
 
 } // namespace
 
-bool ByteMatch::foundIn(const char* bytes, qsizetype size) const {
+bool ByteMatch::foundIn(const char* bytes, qsizetype size, qsizetype readable) const {
     if (!needle_)
         return false;
     const qsizetype n = needle_->size();
@@ -57,11 +57,12 @@ bool ByteMatch::foundIn(const char* bytes, qsizetype size) const {
     qsizetype i = 0;
 #if defined(__SSE2__)
     // Sixteen places at a time where the first byte may stand, in either case,
-    // without reading past the bytes given.
+    // without reading past the bytes that may be read; a place past the last
+    // one where the needle fits ends the search.
     const auto lower = _mm_set1_epi8(static_cast<char>(first));
-    const auto upper = _mm_set1_epi8(
-        static_cast<char>(first >= 'a' && first <= 'z' ? first - 32 : first));
-    for (; i + 16 <= size && i <= last; i += 16) {
+    const auto upper =
+        _mm_set1_epi8(static_cast<char>(first >= 'a' && first <= 'z' ? first - 32 : first));
+    for (; i + 16 <= readable && i <= last; i += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
         auto candidates = static_cast<unsigned>(_mm_movemask_epi8(
             _mm_or_si128(_mm_cmpeq_epi8(chunk, lower), _mm_cmpeq_epi8(chunk, upper))));

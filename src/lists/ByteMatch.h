@@ -20,7 +20,11 @@ public:
     explicit ByteMatch(const QString& text);
 
     bool matchesNothing() const { return !needle_; }
-    bool foundIn(const char* bytes, qsizetype size) const;
+    bool foundIn(const char* bytes, qsizetype size) const { return foundIn(bytes, size, size); }
+    // The same where `readable` bytes from `bytes` on may be read (at least
+    // `size`): bytes past the text are looked at sixteen at a time with it but
+    // never counted, which spares short fields inside a record the slow path.
+    bool foundIn(const char* bytes, qsizetype size, qsizetype readable) const;
     bool foundIn(QByteArrayView bytes) const { return foundIn(bytes.data(), bytes.size()); }
 
     // The byte with A-Z turned into a-z.

@@ -25,7 +25,9 @@ bool SearchFilters::matches(const char* recordBytes) const {
             ++begin;
         while (end > begin && static_cast<uchar>(end[-1]) <= 32)
             --end;
-        if (!a.match.foundIn(begin, end - begin))
+        // Every byte to the end of the record may be read.
+        const char* recordEnd = recordBytes + storage::VoucherRecord::Size;
+        if (!a.match.foundIn(begin, end - begin, recordEnd - begin))
             return false;
     }
     return true;
