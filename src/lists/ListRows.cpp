@@ -1,10 +1,12 @@
 #include "lists/ListRows.h"
 
+#include "lists/SideBySide.h"
 #include "storage/Windows1252.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <numeric>
 
 namespace scontrix::lists {
@@ -72,13 +74,15 @@ bool listTextLess(QStringView a, QStringView b) {
 }
 
 void ListRows::clear() {
+    earlier_.clear();
     bytes_.clear();
+    base_ = 0;
     ends_.clear();
     order_.clear();
 }
 
 void ListRows::commitRow() {
-    ends_.push_back(bytes_.size());
+    ends_.push_back(base_ + bytes_.size());
     if (!order_.empty())
         order_.push_back(static_cast<qint64>(ends_.size()) - 1);
 }
@@ -93,11 +97,39 @@ void ListRows::append(const QString& rowText) {
     commitRow();
 }
 
+void ListRows::append(ListRows&& other) {
+    const qint64 shift = base_ + bytes_.size();
+    if (!bytes_.isEmpty())
+        earlier_.push_back({std::move(bytes_), base_});
+    for (Block& block : other.earlier_)
+        earlier_.push_back({std::move(block.bytes), shift + block.base});
+    bytes_ = std::move(other.bytes_);
+    base_ = shift + other.base_;
+    ends_.reserve(ends_.size() + other.ends_.size());
+    for (const qint64 end : other.ends_) {
+        ends_.push_back(shift + end);
+        if (!order_.empty())
+            order_.push_back(static_cast<qint64>(ends_.size()) - 1);
+    }
+    other.clear();
+}
+
+const char* ListRows::at(qint64 begin) const {
+    if (begin >= base_)
+        return bytes_.constData() + (begin - base_);
+    // The last earlier block that starts at or before `begin`.
+    for (auto block = earlier_.rbegin(); block != earlier_.rend(); ++block) {
+        if (begin >= block->base)
+            return block->bytes.constData() + (begin - block->base);
+    }
+    return bytes_.constData();
+}
+
 QByteArrayView ListRows::rowBytes(qsizetype i) const {
     const auto row =
         static_cast<std::size_t>(order_.empty() ? i : order_[static_cast<std::size_t>(i)]);
     const qint64 begin = row == 0 ? 0 : ends_[row - 1];
-    return QByteArrayView(bytes_.constData() + begin, ends_[row] - begin);
+    return QByteArrayView(at(begin), ends_[row] - begin);
 }
 
 QString ListRows::text(qsizetype i) const {
@@ -105,33 +137,51 @@ QString ListRows::text(qsizetype i) const {
     return storage::cp1252::decode(row.data(), row.size());
 }
 
+namespace {
+
+// A row's sort key: its first 48 characters as ranks, packed eight to an
+// integer, beside its number.
+struct Entry {
+    std::array<quint64, KeyWords> key;
+    qint64 row;
+};
+
+// Rows whose first two characters rank alike share a bucket; a list is first
+// spread over the buckets by those two ranks in one pass, and then each bucket
+// is sorted on its own, small enough to stay in the processor's cache.
+constexpr std::size_t BucketBits = 16;
+constexpr std::size_t Buckets = std::size_t(1) << BucketBits;
+
+std::size_t bucketOf(const Entry& e) {
+    return static_cast<std::size_t>(e.key[0] >> (64 - BucketBits));
+}
+
+} // namespace
+
 void ListRows::sort() {
     order_.clear();
+    const std::size_t n = ends_.size();
+    if (n == 0)
+        return;
     const Ranks& ranks = byteRanks();
     auto bytesOf = [this](qint64 row) {
         const auto r = static_cast<std::size_t>(row);
         const qint64 begin = r == 0 ? 0 : ends_[r - 1];
-        return QByteArrayView(bytes_.constData() + begin, ends_[r] - begin);
+        return QByteArrayView(at(begin), ends_[r] - begin);
     };
-    // Each row's first 48 characters as ranks, made in one pass over the rows
-    // in memory order and kept beside the row number, so that a sort compares
-    // integers held together instead of reaching for every row's bytes all
-    // over memory; rows are compared on their bytes only past that.
-    struct Entry {
-        std::array<quint64, KeyWords> key;
-        qint64 row;
-    };
-    std::vector<Entry> entries(ends_.size());
-    for (std::size_t i = 0; i < ends_.size(); ++i) {
+    auto makeEntry = [&](std::size_t i) {
         const QByteArrayView row = bytesOf(static_cast<qint64>(i));
-        Entry& e = entries[i];
+        Entry e;
         for (qsizetype w = 0; w < KeyWords; ++w)
             e.key[static_cast<std::size_t>(w)] = packedRanks(row, 8 * w, ranks);
         e.row = static_cast<qint64>(i);
-    }
-    // Rows that compare equal keep the order in which they were added.
-    std::sort(entries.begin(), entries.end(), [&](const Entry& x, const Entry& y) {
-        for (std::size_t w = 0; w < std::size_t(KeyWords); ++w) {
+        return e;
+    };
+    // The list order on the keys; on a tie the bytes past them, then the order
+    // in which the rows were added. It is a total order, so every way of
+    // sorting by it gives the same list.
+    auto lessPastFirstWord = [&](const Entry& x, const Entry& y) {
+        for (std::size_t w = 1; w < std::size_t(KeyWords); ++w) {
             if (x.key[w] != y.key[w])
                 return x.key[w] < y.key[w];
         }
@@ -140,8 +190,8 @@ void ListRows::sort() {
         if ((x.key.back() & 0xFF) != 0) {
             const QByteArrayView a = bytesOf(x.row);
             const QByteArrayView b = bytesOf(y.row);
-            const qsizetype n = std::min(a.size(), b.size());
-            for (qsizetype i = KeyLength; i < n; ++i) {
+            const qsizetype m = std::min(a.size(), b.size());
+            for (qsizetype i = KeyLength; i < m; ++i) {
                 const quint8 ra = ranks[static_cast<uchar>(a[i])];
                 const quint8 rb = ranks[static_cast<uchar>(b[i])];
                 if (ra != rb)
@@ -151,15 +201,80 @@ void ListRows::sort() {
                 return a.size() < b.size();
         }
         return x.row < y.row;
+    };
+    // Most comparisons settle on the first eight characters.
+    auto less = [&](const Entry& x, const Entry& y) {
+        if (x.key[0] != y.key[0]) [[likely]]
+            return x.key[0] < y.key[0];
+        return lessPastFirstWord(x, y);
+    };
+
+    // Each row's key is made once, in memory order, and written straight into
+    // its bucket's place; the two halves of a big list side by side.
+    const bool split = static_cast<qsizetype>(n) >= splitting().sortRows;
+    const std::size_t parts = split ? 2 : 1;
+    const std::array<std::size_t, 3> from{0, split ? n / 2 : n, n};
+    std::vector<std::vector<std::size_t>> counts(parts, std::vector<std::size_t>(Buckets, 0));
+    auto sideBySide = [&](auto&& work) {
+        if (split)
+            runSideBySide([&] { work(0); }, [&] { work(1); });
+        else
+            work(0);
+    };
+    auto leadingRanks = [&](std::size_t i) {
+        const QByteArrayView row = bytesOf(static_cast<qint64>(i));
+        const std::size_t r0 = row.size() > 0 ? ranks[static_cast<uchar>(row[0])] : 0;
+        const std::size_t r1 = row.size() > 1 ? ranks[static_cast<uchar>(row[1])] : 0;
+        return r0 << 8 | r1;
+    };
+    sideBySide([&](std::size_t part) {
+        std::vector<std::size_t>& count = counts[part];
+        for (std::size_t i = from[part]; i < from[part + 1]; ++i)
+            ++count[leadingRanks(i)];
     });
-    order_.resize(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
+    // Where each bucket starts, and where each half writes into it: the
+    // first half's rows before the second's.
+    std::vector<std::size_t> bucketStart(Buckets + 1, 0);
+    std::vector<std::vector<std::size_t>> next(parts, std::vector<std::size_t>(Buckets, 0));
+    for (std::size_t b = 0, at = 0; b < Buckets; ++b) {
+        bucketStart[b] = at;
+        for (std::size_t part = 0; part < parts; ++part) {
+            next[part][b] = at;
+            at += counts[part][b];
+        }
+        bucketStart[b + 1] = at;
+    }
+    const std::unique_ptr<Entry[]> entries(new Entry[n]);
+    sideBySide([&](std::size_t part) {
+        std::vector<std::size_t>& place = next[part];
+        for (std::size_t i = from[part]; i < from[part + 1]; ++i) {
+            const Entry e = makeEntry(i);
+            entries[place[bucketOf(e)]++] = e;
+        }
+    });
+    // Each bucket sorted on its own; in two shares of about half the rows.
+    std::size_t middle = 0;
+    while (middle < Buckets && bucketStart[middle] < n / 2)
+        ++middle;
+    if (!split)
+        middle = Buckets;
+    const std::array<std::size_t, 3> bucketFrom{0, middle, Buckets};
+    sideBySide([&](std::size_t part) {
+        for (std::size_t b = bucketFrom[part]; b < bucketFrom[part + 1]; ++b) {
+            if (bucketStart[b + 1] - bucketStart[b] > 1)
+                std::sort(entries.get() + bucketStart[b], entries.get() + bucketStart[b + 1], less);
+        }
+    });
+    order_.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
         order_[i] = entries[i].row;
 }
 
 qsizetype ListRows::heapBytes() const {
-    return bytes_.capacity() +
-           static_cast<qsizetype>((ends_.capacity() + order_.capacity()) * sizeof(qint64));
+    qsizetype blocks = bytes_.capacity();
+    for (const Block& block : earlier_)
+        blocks += block.bytes.capacity();
+    return blocks + static_cast<qsizetype>((ends_.capacity() + order_.capacity()) * sizeof(qint64));
 }
 
 } // namespace scontrix::lists

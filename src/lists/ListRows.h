@@ -18,6 +18,9 @@ bool listTextLess(QStringView a, QStringView b);
 // so they live as Windows-1252 bytes one after the other in one block, with
 // one offset each, rather than as a string object apiece. A row's text is
 // decoded only when it is asked for (to be drawn, printed or compared).
+// Rows joined from another list keep their block (a big scan gathers each
+// half of the archive on its own), so a list may span a few blocks; the
+// offsets run on across them and no row is split.
 class ListRows {
 public:
     qsizetype size() const { return static_cast<qsizetype>(ends_.size()); }
@@ -26,11 +29,15 @@ public:
     void reserveBytes(qsizetype bytes) { bytes_.reserve(bytes); }
 
     // Adds the row whose bytes were appended to bytes() since the last add.
+    // bytes() is the block rows are added to, not the whole list.
     QByteArray& bytes() { return bytes_; }
     // A row added after sort() goes to the end of the list.
     void commitRow();
     void append(QByteArrayView rowBytes);
     void append(const QString& rowText);
+    // Adds `other`'s rows after these, in the order they were added there,
+    // taking over its blocks rather than copying them.
+    void append(ListRows&& other);
 
     QByteArrayView rowBytes(qsizetype i) const;
     QString text(qsizetype i) const;
@@ -43,9 +50,20 @@ public:
     qsizetype heapBytes() const;
 
 private:
-    QByteArray bytes_;
-    std::vector<qint64> ends_; // end of row i; it starts at the end of row i - 1
-    std::vector<qint64> order_; // when sorted: display position -> row as added
+    // A block that rows are no longer added to, and where its bytes start in
+    // the offsets of the rows.
+    struct Block {
+        QByteArray bytes;
+        qint64 base;
+    };
+    // The bytes of the rows from `begin` to `end` (offsets as in ends_).
+    const char* at(qint64 begin) const;
+
+    std::vector<Block> earlier_; // in the order of their rows
+    QByteArray bytes_;           // the block rows are added to
+    qint64 base_ = 0;            // where it starts in the offsets
+    std::vector<qint64> ends_;   // end of row i; it starts at the end of row i - 1
+    std::vector<qint64> order_;  // when sorted: display position -> row as added
 };
 
 } // namespace scontrix::lists
