@@ -275,6 +275,44 @@ Result<> ArchiveFile::scan(const Visitor& visit) {
     return {};
 }
 
+Result<> ArchiveFile::scanRange(qint64 first, qint64 records, const Visitor& visit) const {
+    if (records <= 0)
+        return {};
+    const int fd = file_.handle();
+#if defined(Q_OS_LINUX)
+    ::posix_fadvise(fd, first * RecordSize, records * RecordSize, POSIX_FADV_SEQUENTIAL);
+#endif
+    // One buffer per range; records are handed out in place. pread() leaves
+    // the file offset alone, which is what lets two ranges be read at once.
+    QByteArray buffer(std::min(records, ScanBlockRecords) * RecordSize, Qt::Uninitialized);
+    qint64 index = first;
+    const qint64 end = first + records;
+    while (index < end) {
+        const qint64 block = std::min(ScanBlockRecords, end - index);
+        const qint64 wanted = block * RecordSize;
+        qint64 got = 0;
+        while (got < wanted) {
+            const ssize_t chunk =
+                ::pread(fd, buffer.data() + got, static_cast<std::size_t>(wanted - got),
+                        static_cast<off_t>(index * RecordSize + got));
+            if (chunk < 0 && errno == EINTR)
+                continue;
+            if (chunk <= 0)
+                return Failure{
+                    QStringLiteral("cannot read record %1: ").arg(index + got / RecordSize + 1) +
+                    (chunk < 0 ? systemError(errno) : QStringLiteral("the file is shorter"))};
+            got += chunk;
+        }
+        const char* record = buffer.constData();
+        for (qint64 i = 0; i < block; ++i, record += RecordSize) {
+            ++index;
+            if (!visit(index, record))
+                return {};
+        }
+    }
+    return {};
+}
+
 Failure ArchiveFile::failWithFileError(const QString& what) const {
     return Failure{what + QStringLiteral(": ") + file_.errorString()};
 }

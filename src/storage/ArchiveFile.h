@@ -104,6 +104,13 @@ public:
     // that of the last record handed out (the count, unless stopped early).
     Result<> scan(const Visitor& visit);
 
+    // Reads the `records` records from 0-based index `first` on, in large
+    // blocks, as scan() reads them all. It neither moves nor uses the current
+    // index, so two threads may each scan a range of the same open archive at
+    // once. Fails when a record of the range cannot be read (another copy of
+    // the program may have cut the file short meanwhile).
+    Result<> scanRange(qint64 first, qint64 records, const Visitor& visit) const;
+
 private:
     Failure failWithFileError(const QString& what) const;
     Result<> writeAtIndex(const VoucherRecord& record);
