@@ -4,6 +4,7 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <system_error>
 #include <utility>
 
 namespace scontrix::lists {
@@ -26,10 +27,19 @@ Splitting setSplitting(const Splitting& sizes);
 // once both have ended. While `first` is done and `second` is not, `waiting`
 // (when given) is called about every 50 ms on this thread, so that a window
 // can keep itself drawn. An exception thrown by either is thrown here once
-// both have ended, the first's before the second's.
+// both have ended, the first's before the second's. When no thread can be
+// started, the two run one after the other here.
 template <typename First, typename Second>
 void runSideBySide(First&& first, Second&& second, const std::function<void()>& waiting = {}) {
-    std::future<void> other = std::async(std::launch::async, std::forward<Second>(second));
+    std::future<void> other;
+    try {
+        other = std::async(std::launch::async, second);
+    } catch (const std::system_error&) {
+        // No thread to be had (a limit of the system): one after the other.
+        first();
+        second();
+        return;
+    }
     std::exception_ptr failure;
     try {
         first();
