@@ -211,6 +211,18 @@ void ListRows::sort() {
 
     // Each row's key is made once, in memory order, and written straight into
     // its bucket's place; the two halves of a big list side by side.
+    // A short list is sorted in one piece: spreading it over the buckets
+    // would cost more (their counts alone are half a megabyte) than it saves.
+    if (static_cast<qsizetype>(n) < splitting().bucketRows) {
+        std::vector<Entry> entries(n);
+        for (std::size_t i = 0; i < n; ++i)
+            entries[i] = makeEntry(i);
+        std::sort(entries.begin(), entries.end(), less);
+        order_.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            order_[i] = entries[i].row;
+        return;
+    }
     const bool split = static_cast<qsizetype>(n) >= splitting().sortRows;
     const std::size_t parts = split ? 2 : 1;
     const std::array<std::size_t, 3> from{0, split ? n / 2 : n, n};

@@ -17,6 +17,9 @@ namespace scontrix::lists {
 struct Splitting {
     qint64 scanRecords = 16384; // about 17 MB of archive
     qsizetype sortRows = 16384;
+    // Not a split, but a size alike: below it a list is sorted in one piece
+    // rather than spread over buckets first.
+    qsizetype bucketRows = 16384;
 };
 // The sizes in use, and a way to change them (tests split tiny archives so
 // that both paths meet the same bytes); returns the previous ones.

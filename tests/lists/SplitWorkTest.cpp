@@ -24,13 +24,15 @@ namespace {
 // Runs the work with everything split as early as possible, or never.
 class Sizes {
 public:
-    explicit Sizes(bool split)
-        : previous_(
-              lists::setSplitting(split ? lists::Splitting{1, 2}
-                                        : lists::Splitting{qint64(1) << 40, qsizetype(1) << 40})) {}
+    explicit Sizes(const lists::Splitting& sizes) : previous_(lists::setSplitting(sizes)) {}
+    explicit Sizes(bool split) : Sizes(split ? Early : Never) {}
     ~Sizes() { lists::setSplitting(previous_); }
     Sizes(const Sizes&) = delete;
     Sizes& operator=(const Sizes&) = delete;
+
+    static constexpr lists::Splitting Early{1, 2, 2};
+    static constexpr qint64 Huge = qint64(1) << 40;
+    static constexpr lists::Splitting Never{Huge, Huge, Huge};
 
 private:
     lists::Splitting previous_;
@@ -194,8 +196,10 @@ TEST(SplitSort, SortsAsThePlainComparisonOnTrickyRows) {
     std::stable_sort(expected.begin(), expected.end(),
                      [](const QString& a, const QString& b) { return lists::listTextLess(a, b); });
 
-    for (const bool split : {false, true}) {
-        const Sizes sizes(split);
+    // In one piece, over buckets in one share, over buckets in two shares.
+    const lists::Splitting ways[] = {Sizes::Never, {Sizes::Huge, Sizes::Huge, 2}, Sizes::Early};
+    for (const lists::Splitting& way : ways) {
+        const Sizes sizes(way);
         // Added in two lists joined, as the scans of two halves give them.
         lists::ListRows rows;
         lists::ListRows second;
@@ -206,7 +210,9 @@ TEST(SplitSort, SortsAsThePlainComparisonOnTrickyRows) {
         rows.sort();
         // Rows equal but for the case of a-z ("a", "A") stay in the order
         // they came, as the stable plain sort keeps them.
-        EXPECT_EQ(texts(rows), expected) << (split ? "split" : "one share");
+        EXPECT_EQ(texts(rows), expected)
+            << "sorted from " << way.bucketRows << " rows over buckets, " << way.sortRows
+            << " in two shares";
     }
 }
 
