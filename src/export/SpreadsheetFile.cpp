@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <future>
+#include <system_error>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -319,7 +319,13 @@ storage::Result<WriteEnd> writeSpreadsheet(const QString& path, const VoucherTab
             return false;
         std::swap(buffer, writing);
         buffer.resize(0); // keeps its room
-        written = std::async(std::launch::async, [&file, &writing] { return file.write(writing); });
+        const auto write = [&file, &writing] { return file.write(writing); };
+        try {
+            written = std::async(std::launch::async, write);
+        } catch (const std::system_error&) {
+            // No thread to be had (a limit of the system): written here.
+            written = std::async(std::launch::deferred, write);
+        }
         return true;
     };
     const auto finish = [&] { return flush() && written.get(); };
