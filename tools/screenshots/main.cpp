@@ -330,23 +330,19 @@ int main(int argc, char** argv) {
     });
     walk.then([&] { walk.shootModal(QStringLiteral("ricerca-filtri")); });
     walk.then([&] { click(inModal("btnCerca")); }, 1000);
-    walk.then([&] {
+    // A list window with its first entry chosen, as after a click on it.
+    const auto shootList = [&](const QString& name) {
         if (auto* list = inModal<QListView>("lstRecords"); list && list->model()->rowCount() > 0) {
             list->setFocus();
             list->setCurrentIndex(list->model()->index(0, 0));
         }
-        walk.shootModal(QStringLiteral("ricerca-risultati"));
-    });
+        walk.shootModal(name);
+    };
+    walk.then([&] { shootList(QStringLiteral("ricerca-risultati")); });
     walk.then([&] { click(inModal("btnChiudi")); });
 
     walk.then([&] { click(ed->cmdNonPagati); }, 1000);
-    walk.then([&] {
-        if (auto* list = inModal<QListView>("lstRecords"); list && list->model()->rowCount() > 0) {
-            list->setFocus();
-            list->setCurrentIndex(list->model()->index(0, 0));
-        }
-        walk.shootModal(QStringLiteral("non-incassati"));
-    });
+    walk.then([&] { shootList(QStringLiteral("non-incassati")); });
     walk.then([&] { click(inModal("btnChiudi")); });
 
     walk.then([&] { click(ed->cmdExcel); }, 1000);
