@@ -9,13 +9,18 @@ FUZZ_SECONDS ?= 20
 STAGE_DIR := $(BUILD_DIR)/Scontrix
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build sanitize deps test-deps bench-deps configure bench package clean
+.PHONY: run test build sanitize locales deps test-deps bench-deps configure bench package clean
 
 run: build
 	cd $(STAGE_DIR) && ./scontrix
 
-test: build test-deps sanitize
+test: build test-deps sanitize locales
 	scripts/run-tests.sh $(BUILD_DIR) $(SAN_DIR)
+
+# The locales the tests run under, built into the build folder (LOCPATH).
+LOCALES_DIR := $(abspath $(BUILD_DIR))/locales
+locales: test-deps
+	scripts/make-locales.sh $(LOCALES_DIR)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -31,7 +36,8 @@ sanitize: test-deps
 	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	    -DSCONTRIX_SANITIZE=ON -DSCONTRIX_BENCH=OFF; \
 	fi
-	cmake -S . -B $(SAN_DIR) -DSCONTRIX_FUZZ_SECONDS=$(FUZZ_SECONDS) > /dev/null
+	cmake -S . -B $(SAN_DIR) -DSCONTRIX_FUZZ_SECONDS=$(FUZZ_SECONDS) \
+	  -DSCONTRIX_LOCALES_DIR=$(LOCALES_DIR) > /dev/null
 	cmake --build $(SAN_DIR) --target sanitized -j $(JOBS)
 
 deps:

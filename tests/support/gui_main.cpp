@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "TestLocale.h"
+
 #include "app/Application.h"
 #include "app/Startup.h"
 
@@ -8,6 +10,8 @@
 // offscreen on a full-HD screen unless told otherwise, with the process-wide
 // formats the program applies at start-up.
 int main(int argc, char** argv) {
+    if (!scontrix::test::localeInForce(argc, argv))
+        return 2;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", SCONTRIX_TEST_PLATFORM);
     scontrix::app::Application app(argc, argv);
