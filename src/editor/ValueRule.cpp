@@ -3,9 +3,9 @@
 #include "storage/Text.h"
 
 #include <QByteArray>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace scontrix::editor {
 
@@ -17,17 +17,27 @@ std::optional<double> parseCommaNumber(const QString& text) {
         while (i < n && s[i].unicode() <= 0x20)
             ++i;
     };
-    QByteArray c; // the number in the C locale's form, for strtod
+    QByteArray c; // the number with a decimal point, as from_chars reads it
     skipBlanks();
     if (i < n && (s[i] == u'+' || s[i] == u'-'))
         c += static_cast<char>(s[i++].unicode());
     int digits = 0;
     bool comma = false;
+    // Where the first digit that is not a leading zero stands against the
+    // decimal comma: enough to tell a number too small for a double from one
+    // too large.
+    int magnitude = 0;
+    bool significant = false;
     while (i < n) {
         const QChar ch = s[i];
         if (ch >= u'0' && ch <= u'9') {
             c += static_cast<char>(ch.unicode());
             ++digits;
+            significant = significant || ch != u'0';
+            if (significant && !comma)
+                ++magnitude;
+            else if (!significant && comma)
+                --magnitude;
         } else if (ch == u',' && !comma) {
             c += '.';
             comma = true;
@@ -41,24 +51,40 @@ std::optional<double> parseCommaNumber(const QString& text) {
     if (i < n && (s[i] == u'E' || s[i] == u'e')) {
         c += 'e';
         ++i;
-        if (i < n && (s[i] == u'+' || s[i] == u'-'))
+        bool negativeExponent = false;
+        if (i < n && (s[i] == u'+' || s[i] == u'-')) {
+            negativeExponent = s[i] == u'-';
             c += static_cast<char>(s[i++].unicode());
+        }
+        int exponent = 0;
         int exponentDigits = 0;
         while (i < n && s[i] >= u'0' && s[i] <= u'9') {
+            exponent = std::min(exponent * 10 + (s[i].unicode() - u'0'), 1'000'000);
             c += static_cast<char>(s[i++].unicode());
             ++exponentDigits;
         }
         if (exponentDigits == 0)
             return std::nullopt;
+        magnitude += negativeExponent ? -exponent : exponent;
     }
     skipBlanks();
     if (i != n)
         return std::nullopt;
-    // strtod reads "." whatever the process locale, as long as the C locale is
-    // in force for numbers, which Qt keeps.
-    char* end = nullptr;
-    const double v = std::strtod(c.constData(), &end);
-    if (end != c.constData() + c.size() || !std::isfinite(v))
+    // from_chars, unlike strtod, reads the same under every locale: the
+    // desktop's own (an Italian one wants a comma) is in force once Qt starts.
+    const char* first = c.constData();
+    const char* last = first + c.size();
+    if (*first == '+')
+        ++first; // from_chars takes a minus sign only
+    double v = 0;
+    const auto [end, error] = std::from_chars(first, last, v, std::chars_format::general);
+    if (error == std::errc::result_out_of_range) {
+        // Too small for a double is zero, as strtod has it; too large is no number.
+        if (magnitude <= 0)
+            return c.startsWith('-') ? -0.0 : 0.0;
+        return std::nullopt;
+    }
+    if (error != std::errc() || end != last || !std::isfinite(v))
         return std::nullopt;
     return v;
 }
@@ -106,10 +132,11 @@ QString formatVoucherValue(const QString& text) {
 
     if (e >= 0) {
         // A whole number: v*100 + 0.5 truncates to v*100, so the amount is v
-        // itself with ",00". Printed in full, exactly as the binary value is.
+        // itself with ",00". Written in full, exactly as the binary value is,
+        // by to_chars, which knows no locale (no grouping, whatever the desktop).
         char buffer[400];
-        std::snprintf(buffer, sizeof buffer, "%.0f", v);
-        return QString::fromLatin1(buffer) + QStringLiteral(",00");
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 0);
+        return QString::fromLatin1(buffer, written.ptr - buffer) + QStringLiteral(",00");
     }
     const int k = -e;
     if (k > 60) {

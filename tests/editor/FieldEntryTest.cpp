@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 using namespace scontrix;
@@ -119,7 +120,55 @@ TEST_F(FieldEntry, FocusColoursTheFieldAndLeavingRestoresItsIdleColour) {
     EXPECT_EQ(background(ed()->txtPosto), QStringLiteral("#FFFFFF")) << "voucher side: white";
 }
 
-TEST_F(FieldEntry, ValueIsFormattedOnLeavingItsField) {
+// The value typed by a shopkeeper, whatever the desktop's locale: these run
+// under each of the four (the test's name says which).
+class ValueEntryAnyLocale : public FieldEntry {};
+
+struct TypedValue {
+    const char* name;
+    const char* typed;
+    const char* shown;
+};
+
+void PrintTo(const TypedValue& v, std::ostream* os) {
+    *os << '"' << v.typed << '"';
+}
+
+class TypedValueAnyLocale : public FieldEntry, public ::testing::WithParamInterface<TypedValue> {};
+
+// Typed key by key, left with Tab, as on the keyboard; then saved, and the
+// record's value field read back at its offset (a length byte, then the text).
+TEST_P(TypedValueAnyLocale, IsWrittenWithTwoDecimalsAndStoredSo) {
+    const QStringList texts = {QStringLiteral("Mario"), {}, {}, {}, QStringLiteral("1"),
+                               QStringLiteral("01/01/2024"), QStringLiteral("02/02/2024"),
+                               QStringLiteral("Anna"), {}, QStringLiteral("Bar"),
+                               QStringLiteral("Nessuna"), {}};
+    for (int i = 0; i < 12; ++i)
+        ed()->recordFields()[i]->setText(texts[i]);
+    focus(ed()->txtEvento);
+    test::typeText(ed()->txtEvento, QString::fromLatin1(GetParam().typed));
+    QTest::keyClick(ed()->txtEvento, Qt::Key_Tab);
+    EXPECT_FALSE(ed()->txtEvento->hasFocus()) << "Tab leaves the value field";
+    const QString shown = QString::fromLatin1(GetParam().shown);
+    EXPECT_EQ(ed()->txtEvento->text(), shown);
+
+    click("cmdSalva");
+    ASSERT_EQ(desktop.messages.texts(),
+              QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+    const QByteArray record = folder.read(QStringLiteral("Negozio.eur"));
+    ASSERT_EQ(record.size(), 1055);
+    EXPECT_EQ(record.mid(378, 1 + shown.size()), char(shown.size()) + shown.toLatin1());
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, TypedValueAnyLocale,
+                         ::testing::Values(TypedValue{"SevenAndAHalf", "7,5", "7,50"},
+                                           TypedValue{"WholeEuros", "25", "25,00"},
+                                           TypedValue{"RoundedToCents", "1234,567", "1234,57"},
+                                           // The blanks are refused as typed, as a letter is.
+                                           TypedValue{"BetweenBlanks", " 12,5 ", "12,50"}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(ValueEntryAnyLocale, ValueIsFormattedOnLeavingItsField) {
     focus(ed()->txtEvento);
     QTest::keyClicks(ed()->txtEvento, QStringLiteral("2,675"));
     focus(ed()->txtLuogo);
@@ -143,7 +192,7 @@ TEST_F(FieldEntry, ValueIsFormattedOnLeavingItsField) {
     EXPECT_EQ(record.mid(378, 5), QByteArray("\x04" "7,00"));
 }
 
-TEST_F(FieldEntry, ValueWaitsWhileAContextMenuIsOpenAndPastesIntoIt) {
+TEST_F(ValueEntryAnyLocale, ValueWaitsWhileAContextMenuIsOpenAndPastesIntoIt) {
     focus(ed()->txtEvento);
     QTest::keyClicks(ed()->txtEvento, QStringLiteral("12,"));
     QApplication::clipboard()->setText(QStringLiteral("5"));
@@ -170,7 +219,7 @@ TEST_F(FieldEntry, ValueWaitsWhileAContextMenuIsOpenAndPastesIntoIt) {
     EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("12,50"));
 }
 
-TEST_F(FieldEntry, ValueWaitsWhileAnotherProgramHasTheFocus) {
+TEST_F(ValueEntryAnyLocale, ValueWaitsWhileAnotherProgramHasTheFocus) {
     focus(ed()->txtEvento);
     QTest::keyClicks(ed()->txtEvento, QStringLiteral("12,"));
     // Another program comes to the front: no window of this one is active.
@@ -247,6 +296,34 @@ TEST_F(FieldEntry, EnterOnADayImportsIt) {
     });
     QTest::keyClick(ed()->txtPrezzo, Qt::Key_Space);
     EXPECT_EQ(ed()->txtPrezzo->text(), app::Formats::formatDate(QDate(2027, 2, 3)));
+}
+
+// The picked date is written day, month, year with the desktop's own date
+// separator: a German desktop writes "03.02.2027". Runs under each locale.
+class PickedDateAnyLocale : public FieldEntry {};
+
+TEST_F(PickedDateAnyLocale, IsWrittenWithTheDesktopsSeparator) {
+    const struct {
+        const char* lang;
+        const char* text;
+    } expected[] = {
+        {"it_IT.UTF-8", "03/02/2027"},
+        {"de_DE.UTF-8", "03.02.2027"},
+        {"en_US.UTF-8", "03/02/2027"}, // month first there, yet the program's order stays
+        {"C", "03/02/2027"},
+    };
+    const QByteArray lang = qgetenv("LANG");
+    const auto* row = std::find_if(std::begin(expected), std::end(expected),
+                                   [&](const auto& e) { return lang == e.lang; });
+    ASSERT_NE(row, std::end(expected)) << "no expected date for LANG=" << lang.constData();
+
+    focus(ed()->txtSpettatore);
+    withPicker([](editor::TfrmCalendario* picker) {
+        picker->calAppuntamenti->setSelectedDate(QDate(2027, 2, 3));
+        QTest::mouseClick(picker->btnImportaData, Qt::LeftButton);
+    });
+    QTest::keyClick(ed()->txtSpettatore, Qt::Key_Space);
+    EXPECT_EQ(ed()->txtSpettatore->text(), QString::fromLatin1(row->text));
 }
 
 TEST_F(FieldEntry, PickerWithAnUnknownMarkerStaysOpen) {

@@ -8,7 +8,9 @@
 
 using namespace scontrix::editor;
 
-TEST(ValueRule, TurnsWhatWasTypedIntoAnAmount) {
+// Runs under each locale: the desktop's decimal separator is never the
+// program's (a German or Italian one reads a comma, the C locale a point).
+TEST(ValueRuleAnyLocale, TurnsWhatWasTypedIntoAnAmount) {
     struct Case {
         const char* typed;
         const char* shown;
@@ -48,6 +50,17 @@ TEST(ValueRule, TurnsWhatWasTypedIntoAnAmount) {
         {"0,0049", "0,00"},
         {"0,005", "0,01"},
         {"1E20", "100000000000000000000,00"},
+        // A whole number too large for its digits is written as the binary
+        // value holds it, digit by digit, never grouped nor rounded short.
+        {"1E23", "99999999999999991611392,00"},
+        {"7,5", "7,50"},
+        {"1234,567", "1234,57"},
+        {" 12,5 ", "12,50"},
+        // Too small for a double is nothing; too large is no amount.
+        {"1E-400", "0,00"},
+        {"-1E-400", "0,00"},
+        {"0,0000000000000000000000000000001E-300", "0,00"},
+        {"100000000000000000000E-30", "0,00"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(formatVoucherValue(QString::fromUtf8(c.typed)), QString::fromUtf8(c.shown)) << c.typed;
