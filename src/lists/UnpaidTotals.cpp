@@ -19,15 +19,29 @@ std::optional<qint64> amountInCents(const QString& value) {
 
 namespace {
 
-// A date written as the editor writes it, "dd/mm/yyyy"; read by hand, since a
-// format-driven parse costs more than the whole scan of a big archive.
-QDate parseDate(const QString& text) {
-    if (text.size() != 10 || text[2] != u'/' || text[5] != u'/')
+// A stored date, "dd/mm/yyyy" with whatever date separator the machine that
+// wrote it had: "/", "." or "-", the same twice. An archive kept on a German
+// desktop ("31.12.2025") reads the same on an Italian one. Read by hand, since
+// a format-driven parse costs more than the whole scan of a big archive.
+char16_t charAt(const QString& text, qsizetype i) {
+    return text[i].unicode();
+}
+char16_t charAt(QByteArrayView text, qsizetype i) {
+    return static_cast<uchar>(text[i]); // Windows-1252: ASCII is itself
+}
+
+template <typename Text>
+QDate storedDate(const Text& text) {
+    auto at = [&](qsizetype i) { return charAt(text, i); };
+    if (text.size() != 10)
+        return {};
+    const char16_t separator = at(2);
+    if ((separator != u'/' && separator != u'.' && separator != u'-') || at(5) != separator)
         return {};
     auto number = [&](int from, int length) {
         int value = 0;
         for (int i = from; i < from + length; ++i) {
-            const char16_t c = text[i].unicode();
+            const char16_t c = at(i);
             if (c < u'0' || c > u'9')
                 return -1;
             value = value * 10 + (c - u'0');
@@ -71,30 +85,6 @@ std::optional<qint64> plainCents(QByteArrayView v) {
     return negative ? -total : total;
 }
 
-// Whether the bytes of an expiry date give a date before `today`, read as
-// parseDate() reads the text, without making a string.
-bool expiredBefore(QByteArrayView text, QDate today) {
-    if (text.size() != 10 || text[2] != '/' || text[5] != '/')
-        return false;
-    auto number = [&](int from, int length) {
-        int value = 0;
-        for (int i = from; i < from + length; ++i) {
-            const char c = text[i];
-            if (c < '0' || c > '9')
-                return -1;
-            value = value * 10 + (c - '0');
-        }
-        return value;
-    };
-    const int day = number(0, 2);
-    const int month = number(3, 2);
-    const int year = number(6, 4);
-    if (day < 0 || month < 0 || year < 0)
-        return false;
-    const QDate date(year, month, day); // invalid for a day that does not exist
-    return date.isValid() && date < today;
-}
-
 } // namespace
 
 void UnpaidTotals::addBytes(QByteArrayView value, QByteArrayView expiry, QDate today) {
@@ -106,7 +96,8 @@ void UnpaidTotals::addBytes(QByteArrayView value, QByteArrayView expiry, QDate t
     }
     ++count;
     totalCents += *cents;
-    if (expiredBefore(expiry, today))
+    const QDate date = storedDate(expiry);
+    if (date.isValid() && date < today)
         ++expired;
 }
 
@@ -116,7 +107,7 @@ void UnpaidTotals::add(const QString& value, const QString& expiry, QDate today)
         totalCents += *cents;
     else
         ++notAmounts;
-    const QDate date = parseDate(expiry);
+    const QDate date = storedDate(expiry);
     if (date.isValid() && date < today)
         ++expired;
 }

@@ -113,16 +113,22 @@ TEST_F(Summary, ArchiveThatCannotBeReadIsNotPassedOffAsAllCashed) {
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(Summary, TotalsCountValueAndExpiredOfTheListedVouchers) {
+// The totals line as the window reads the archive, with the expiry dates
+// written on machines whose date separator was "/", "." or "-": an archive
+// moved from one desktop to another counts the same. Runs under each locale.
+class SummaryAnyLocale : public Summary, public ::testing::WithParamInterface<char> {};
+
+TEST_P(SummaryAnyLocale, TotalsCountValueAndExpiredOfTheListedVouchers) {
+    const QString pattern = QStringLiteral("dd%1MM%1yyyy").arg(QChar::fromLatin1(GetParam()));
     const QDate today = QDate::currentDate();
-    const QString yesterday = today.addDays(-1).toString(QStringLiteral("dd/MM/yyyy"));
-    const QString todayText = today.toString(QStringLiteral("dd/MM/yyyy"));
-    const QString nextYear = today.addYears(1).toString(QStringLiteral("dd/MM/yyyy"));
+    const QString yesterday = today.addDays(-1).toString(pattern);
+    const QString todayText = today.toString(pattern);
+    const QString nextYear = today.addYears(1).toString(pattern);
     writeArchive({
         {QStringLiteral("Anna"), {}, {}, yesterday, {}, QStringLiteral("50,00")},
         {QStringLiteral("Bruno"), {}, {}, todayText, {}, QStringLiteral("1234,5")},
         {QStringLiteral("Carla"), {}, {}, nextYear, {}, QStringLiteral("dieci euro")},
-        {QStringLiteral("Dario"), {}, {}, QStringLiteral("01/01/2000"), {}, QStringLiteral("0,25")},
+        {QStringLiteral("Dario"), {}, {}, QDate(2000, 1, 1).toString(pattern), {}, QStringLiteral("0,25")},
         {QStringLiteral("Elena"), {}, {}, QStringLiteral("non so"), {}, {}},
         // Cashed: neither counted nor added.
         {QStringLiteral("Fabio"), {}, {}, yesterday, {}, QStringLiteral("999,00"), true},
@@ -132,6 +138,13 @@ TEST_F(Summary, TotalsCountValueAndExpiredOfTheListedVouchers) {
               QStringLiteral("5 buoni non incassati per \u20ac 1.284,75, 2 scaduti "
                              "(2 valori non numerici esclusi)"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Separators, SummaryAnyLocale, ::testing::Values('/', '.', '-'),
+                         [](const auto& row) {
+                             return std::string(row.param == '/' ? "Slash"
+                                                : row.param == '.' ? "Point"
+                                                                   : "Dash");
+                         });
 
 struct TotalsCase {
     const char* name;
@@ -143,17 +156,23 @@ void PrintTo(const TotalsCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class TotalsWording : public ::testing::TestWithParam<TotalsCase> {};
+// The same table through both readers: the text one and the byte one the
+// window's scan uses. Runs under each locale.
+class TotalsAnyLocale : public ::testing::TestWithParam<TotalsCase> {};
 
-TEST_P(TotalsWording, ReadsAsTheShopkeeperWouldSayIt) {
-    lists::UnpaidTotals totals;
-    for (const auto& [value, expiry] : GetParam().vouchers)
-        totals.add(value, expiry, QDate(2024, 6, 15));
-    EXPECT_EQ(totals.summary(), GetParam().expected);
+TEST_P(TotalsAnyLocale, ReadsAsTheShopkeeperWouldSayIt) {
+    lists::UnpaidTotals fromText;
+    lists::UnpaidTotals fromBytes;
+    for (const auto& [value, expiry] : GetParam().vouchers) {
+        fromText.add(value, expiry, QDate(2024, 6, 15));
+        fromBytes.addBytes(value.toLatin1(), expiry.toLatin1(), QDate(2024, 6, 15));
+    }
+    EXPECT_EQ(fromText.summary(), GetParam().expected) << "read from text";
+    EXPECT_EQ(fromBytes.summary(), GetParam().expected) << "read from bytes";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lists, TotalsWording,
+    Lists, TotalsAnyLocale,
     ::testing::Values(
         TotalsCase{"Nothing", {}, QStringLiteral("0 buoni non incassati per \u20ac 0,00, 0 scaduti")},
         TotalsCase{"OneExpiredTheDayBefore",
@@ -169,7 +188,23 @@ INSTANTIATE_TEST_SUITE_P(
                                   "(1 valore non numerico escluso)")},
         TotalsCase{"CentsAddUpExactly",
                    {{QStringLiteral("0,10"), {}}, {QStringLiteral("0,20"), {}}, {QStringLiteral("0,70"), {}}},
-                   QStringLiteral("3 buoni non incassati per \u20ac 1,00, 0 scaduti")}),
+                   QStringLiteral("3 buoni non incassati per \u20ac 1,00, 0 scaduti")},
+        TotalsCase{"AValueWithAnExponentAsTheEditorReadsIt",
+                   {{QStringLiteral("1,5E1"), {}}, {QStringLiteral(" 2,25 "), {}}},
+                   QStringLiteral("2 buoni non incassati per \u20ac 17,25, 0 scaduti")},
+        // The separator of the machine that stored the date, whatever this one's.
+        TotalsCase{"DatesStoredWithAPointOrADash",
+                   {{QStringLiteral("1,00"), QStringLiteral("14.06.2024")},
+                    {QStringLiteral("1,00"), QStringLiteral("14-06-2024")},
+                    {QStringLiteral("1,00"), QStringLiteral("15.06.2024")},
+                    {QStringLiteral("1,00"), QStringLiteral("16-06-2024")}},
+                   QStringLiteral("4 buoni non incassati per \u20ac 4,00, 2 scaduti")},
+        TotalsCase{"DatesThatAreNoDates",
+                   {{QStringLiteral("1,00"), QStringLiteral("14/06.2024")},
+                    {QStringLiteral("1,00"), QStringLiteral("14 06 2024")},
+                    {QStringLiteral("1,00"), QStringLiteral("31/02/2024")},
+                    {QStringLiteral("1,00"), QStringLiteral("1/6/2024")}},
+                   QStringLiteral("4 buoni non incassati per \u20ac 4,00, 0 scaduti")}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // ------------------------------------------------------------------- find
