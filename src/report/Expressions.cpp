@@ -9,8 +9,12 @@ namespace {
 
 // The regional short date with the year in full, as desktops write it (an
 // Italian system prints 07/04/2024); Qt's own short formats cut the year to
-// two digits, which is ambiguous on a printed list kept for years.
+// two digits, which is ambiguous on a printed list kept for years. The C
+// locale has no regional form (Qt gives it "7 Apr 2024", in English): there
+// the date is written day first, as the program writes every other date.
 QString regionalShortDate(const QLocale& locale, QDate date) {
+    if (locale.language() == QLocale::C)
+        return date.toString(QStringLiteral("dd/MM/yyyy"));
     QString format = locale.dateFormat(QLocale::ShortFormat);
     static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
     format.replace(twoDigitYear, QStringLiteral("yyyy"));

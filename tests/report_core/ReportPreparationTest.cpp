@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -325,6 +326,8 @@ TEST(Preparation, DateIsTheRegionalShortDateOfTheRunsStartWithTheYearInFull) {
         {QLocale(QLocale::English, QLocale::UnitedStates), QStringLiteral("4/7/2024")},
         {QLocale(QLocale::German, QLocale::Germany), QStringLiteral("07.04.2024")},
         {QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("2024/04/07")},
+        // No regional form at all: day first, as every other date of the program.
+        {QLocale::c(), QStringLiteral("07/04/2024")},
     };
     for (const auto& c : cases) {
         list.report.DateLocale = c.locale;
@@ -334,6 +337,31 @@ TEST(Preparation, DateIsTheRegionalShortDateOfTheRunsStartWithTheYearInFull) {
                   QStringLiteral("Stampa eseguita in data ") + c.text);
     }
     EXPECT_EQ(list.footerText->text(), QStringLiteral("Stampa eseguita in data [DATE]"));
+}
+
+// The footer's date as the desktop the program runs on writes it: the test
+// runs under each locale (its name says which), and the report takes the
+// process's own, as the program does.
+TEST(PrintedDateAnyLocale, IsTheDesktopsShortDateWithTheYearInFull) {
+    const struct {
+        const char* lang;
+        const char* text;
+    } expected[] = {
+        {"it_IT.UTF-8", "07/04/2024"},
+        {"de_DE.UTF-8", "07.04.2024"},
+        {"en_US.UTF-8", "4/7/2024"},
+        {"C", "07/04/2024"},
+    };
+    const QByteArray lang = qgetenv("LANG");
+    const auto* row = std::find_if(std::begin(expected), std::end(expected),
+                                   [&](const auto& e) { return lang == e.lang; });
+    ASSERT_NE(row, std::end(expected)) << "no expected date for LANG=" << lang.constData();
+
+    ListTemplate list(1);
+    list.report.Clock = [] { return QDateTime(QDate(2024, 4, 7), QTime(0, 0)); };
+    ASSERT_TRUE(list.report.prepare());
+    EXPECT_EQ(outputText(list.report.prepared().page(0), QStringLiteral("txtPagina"))->text(),
+              QStringLiteral("Stampa eseguita in data ") + QString::fromLatin1(row->text));
 }
 
 // While a long list is cut into pages nothing of the program runs in between:
