@@ -181,7 +181,7 @@ void WriteSpreadsheet(benchmark::State& state) {
             db.query(SqlCells, {}, [&](sqlite3_stmt* s) {
                 buffer += "<tr>";
                 for (int c = 0; c < 13; ++c) {
-                    buffer += R"(<td style="text-align: left;">)";
+                    buffer += R"(<td style="text-align: left;" sdnum="1040;0;@">)";
                     exporting::appendEscaped(buffer,
                                              reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
                                              sqlite3_column_bytes(s, c));

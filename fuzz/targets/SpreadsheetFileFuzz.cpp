@@ -25,7 +25,7 @@ using storage::VoucherRecord;
 
 namespace {
 
-constexpr QByteArrayView CellOpen = R"(<td style="text-align: left;">)";
+constexpr QByteArrayView CellOpen = R"(<td style="text-align: left;" sdnum="1040;0;@">)";
 constexpr QByteArrayView CellClose = "</td>";
 
 // Reads the character references back; checks there is no markup besides them

@@ -112,7 +112,11 @@ constexpr char HeaderCells[][2][24] = {
     {"150", "Incassato"},
 };
 
-constexpr QByteArrayView CellOpen = R"(<td style="text-align: left;">)";
+// Every cell is text, as the grid showed it: "x:str" on the table tells Excel
+// so, and sdnum (number format "@", text) tells LibreOffice, which ignores
+// x:str and would otherwise read "007" as 7, "30,00" as 30 and a long number
+// as a float. Excel passes over the attribute it does not know.
+constexpr QByteArrayView CellOpen = R"(<td style="text-align: left;" sdnum="1040;0;@">)";
 constexpr QByteArrayView CellClose = "</td>";
 constexpr QByteArrayView RowOpen = "<tr>";
 constexpr QByteArrayView RowClose = "</tr>";

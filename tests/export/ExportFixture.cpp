@@ -41,7 +41,7 @@ QByteArray expectedHead() {
 QByteArray expectedRow(const QList<QByteArray>& cells) {
     QByteArray row("<tr>");
     for (const QByteArray& c : cells)
-        row += R"(<td style="text-align: left;">)" + c + "</td>";
+        row += R"(<td style="text-align: left;" sdnum="1040;0;@">)" + c + "</td>";
     return row + "</tr>";
 }
 

@@ -49,7 +49,7 @@ struct Sheet {
 };
 
 QByteArray cellOf(const QByteArray& rowBytes) {
-    return R"(<td style="text-align: left;">)" + rowBytes + "</td>";
+    return R"(<td style="text-align: left;" sdnum="1040;0;@">)" + rowBytes + "</td>";
 }
 
 TEST(SpreadsheetFile, ThreeVouchersGiveTheHeadThreeRowsOfThirteenCellsAndTheTailOnOneLine) {

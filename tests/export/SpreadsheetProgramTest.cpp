@@ -51,20 +51,32 @@ QList<QStringList> parseCsv(const QString& text) {
     return rows;
 }
 
-class SpreadsheetProgram : public test::ExportFixture {};
+// Runs under each locale, LibreOffice with it: an Italian one reads "30,00" as
+// a number, every one reads "007" so, unless the file says the cells are text.
+class SpreadsheetProgramAnyLocale : public test::ExportFixture {};
 
-TEST_F(SpreadsheetProgram, ReadsTheHeaderRowAndEveryCellAsTheGridShowedIt) {
+TEST_F(SpreadsheetProgramAnyLocale, ReadsTheHeaderRowAndEveryCellAsTheGridShowedIt) {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (soffice.isEmpty())
         GTEST_SKIP() << "soffice is not installed (Debian package libreoffice-calc-nogui, which "
                         "make test installs as root): the exported file was not opened by a "
                         "spreadsheet program";
 
-    writeArchive(test::threeVouchers());
+    // Texts a spreadsheet program likes to take for numbers or formulas.
+    QList<storage::VoucherRecord> vouchers = test::threeVouchers();
+    vouchers[0].num = QStringLiteral("007");
+    vouchers[1].cel = QStringLiteral("00393331234567");
+    writeArchive(vouchers);
     openExport();
     const QString typedNote = QStringLiteral("Bar & Caffè <b>5 €</b> </table> \"ok\"");
+    const QString longNumber = QStringLiteral("12345678901234567890");
     typeInto(2, "colNote", typedNote, true);
     typeInto(0, "colPosto", QStringLiteral("30,00"), true);
+    typeInto(1, "colNote", longNumber, true);
+    typeInto(1, "colScritta", QStringLiteral("=1+1"), true);
+    typeInto(2, "colLuogo", QStringLiteral("1.5"), true);
+    // Longer than the mobile field holds: typed into a free column instead.
+    typeInto(0, "colNote", QStringLiteral("0039 333 1234567"), true);
     desktop.messages.confirmAnswers = {true, false};
     click(exp()->cmdEsporta);
     ASSERT_TRUE(QFile::exists(exported()));
@@ -108,6 +120,15 @@ TEST_F(SpreadsheetProgram, ReadsTheHeaderRowAndEveryCellAsTheGridShowedIt) {
     }
     EXPECT_EQ(expected[3][11], typedNote) << "the grid shows the note as typed";
     EXPECT_EQ(expected[1][8], QStringLiteral("30,00"));
+    ASSERT_EQ(sheet.size(), 4);
+    ASSERT_EQ(sheet[1].size(), 13);
+    ASSERT_EQ(sheet[2].size(), 13);
+    EXPECT_EQ(sheet[1][0], QStringLiteral("007"));
+    EXPECT_EQ(sheet[1][11], QStringLiteral("0039 333 1234567"));
+    EXPECT_EQ(sheet[1][8], QStringLiteral("30,00"));
+    EXPECT_EQ(sheet[2][4], QStringLiteral("00393331234567"));
+    EXPECT_EQ(sheet[2][11], longNumber);
+    EXPECT_EQ(sheet[2][9], QStringLiteral("=1+1")) << "a formula typed in the grid stays its text";
     ASSERT_EQ(sheet.size(), expected.size());
     for (qsizetype r = 0; r < expected.size(); ++r)
         EXPECT_EQ(sheet[r], expected[r]) << "row " << r;
