@@ -182,4 +182,38 @@ bool AccessibleNode::setText(const QString& text) const {
     return done;
 }
 
+QString AccessibleNode::text() const {
+    AtspiText* text = p_ ? atspi_accessible_get_text_iface(p_) : nullptr;
+    if (!text)
+        return {};
+    Error error;
+    QString s = take(atspi_text_get_text(text, 0, -1, &error));
+    g_object_unref(text);
+    return s;
+}
+
+QRect AccessibleNode::extents() const {
+    AtspiComponent* component = p_ ? atspi_accessible_get_component_iface(p_) : nullptr;
+    if (!component)
+        return {};
+    Error error;
+    AtspiRect* r = atspi_component_get_extents(component, ATSPI_COORD_TYPE_SCREEN, &error);
+    g_object_unref(component);
+    if (!r)
+        return {};
+    const QRect rect(r->x, r->y, r->width, r->height);
+    g_free(r);
+    return rect;
+}
+
+bool AccessibleNode::grabFocus() const {
+    AtspiComponent* component = p_ ? atspi_accessible_get_component_iface(p_) : nullptr;
+    if (!component)
+        return false;
+    Error error;
+    const bool done = atspi_component_grab_focus(component, &error);
+    g_object_unref(component);
+    return done;
+}
+
 } // namespace scontrix::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -44,6 +45,12 @@ public:
     QStringList actions() const;
     bool doAction(const QString& action) const;
     bool setText(const QString& text) const;
+    // The text of a field or label, as a screen reader reads it out.
+    QString text() const;
+    // Where the object is on the screen, in the screen's pixels.
+    QRect extents() const;
+    // Gives the object the keyboard focus, as assistive technology does.
+    bool grabFocus() const;
 
 private:
     AtspiAccessible* p_ = nullptr;

@@ -174,6 +174,13 @@ bool DesktopSession::startProgram() {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    // An Italian desktop, as the shops have; the locale itself comes from the
+    // test locales' folder (LOCPATH), which the test runs with.
+    for (const QString& name : env.keys()) {
+        if (name.startsWith(QStringLiteral("LC_")) || name == QStringLiteral("LANGUAGE"))
+            env.remove(name);
+    }
+    env.insert(QStringLiteral("LANG"), QStringLiteral("it_IT.UTF-8"));
     program_.setProcessEnvironment(env);
     program_.setWorkingDirectory(folder_->path());
     return start(program_, folder_->filePath(QStringLiteral("scontrix")), {});

@@ -4,7 +4,10 @@
 
 #include "AccessibleNode.h"
 #include "DesktopSession.h"
+#include "storage/VoucherRecord.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace scontrix::test;
@@ -100,6 +103,33 @@ protected:
         });
         return id;
     }
+    // A click of the left button at the middle of `node`, through the X server.
+    void clickOn(const AccessibleNode& node) {
+        const QRect r = node.extents();
+        ASSERT_TRUE(r.isValid()) << node.name().toStdString() << " has no place on the screen";
+        xdotool({QStringLiteral("mousemove"), QString::number(r.center().x()),
+                 QString::number(r.center().y()), QStringLiteral("click"), QStringLiteral("1")});
+    }
+    void xdotool(const QStringList& arguments) {
+        session_->run(QStringLiteral("xdotool"), arguments);
+    }
+    // The window of the program that shows `text` somewhere in it.
+    AccessibleNode windowShowing(const QString& text) {
+        AccessibleNode found;
+        waitUntil([&] {
+            for (const AccessibleNode& w : app_.children()) {
+                if (w.isShowing() && w.find([&](const AccessibleNode& n) {
+                        return n.name() == text || n.text() == text;
+                    })) {
+                    found = w;
+                    return true;
+                }
+            }
+            return false;
+        });
+        return found;
+    }
+
     QString property(const QString& window, const char* name) {
         return session_->run(QStringLiteral("xprop"),
                              {QStringLiteral("-id"), window, QString::fromLatin1(name)});
@@ -234,6 +264,80 @@ TEST_F(Desktop, FixedWindowsKeepTheirFrameUnderAWindowManager) {
     expectFixedFrame(Guide);
     ASSERT_TRUE(press(guide.button(QStringLiteral("Chiudi"))));
     EXPECT_TRUE(waitUntil([&] { return !app_.window(Guide); }));
+}
+
+// On an Italian desktop the value typed on the keyboard keeps its decimal
+// comma: "7,5" reads "7,50" once the shopkeeper moves on with Tab, in the
+// field and in the record saved.
+TEST_F(Desktop, AValueTypedOnAnItalianDesktopKeepsItsComma) {
+    scontrix::storage::VoucherRecord stored;
+    stored.acquirente = QStringLiteral("Mario Rossi");
+    stored.num = QStringLiteral("1");
+    stored.prezzo = QStringLiteral("01/03/2024");
+    stored.spettatore = QStringLiteral("31/03/2024");
+    stored.posto = QStringLiteral("Anna Bianchi");
+    stored.evento = QStringLiteral("25,00");
+    stored.luogo = QStringLiteral("Bar Centrale");
+    stored.scritta = QStringLiteral("Nessuna");
+    const QString archive = QDir(session_->programFolder()).filePath(QStringLiteral("Negozio.eur"));
+    {
+        QFile file(archive);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(stored.toBytes());
+    }
+
+    logIn();
+    ASSERT_TRUE(press(app_.window(Start).button(QStringLiteral("Emissione buoni"))));
+    const AccessibleNode selection = waitForWindow(Selection);
+    ASSERT_TRUE(selection);
+    AccessibleNode entry;
+    ASSERT_TRUE(waitUntil([&] {
+        return bool(entry = selection.find([](const AccessibleNode& n) {
+                        return n.name() == QStringLiteral("Negozio.eur");
+                    }));
+    })) << "the archive is not listed";
+    clickOn(entry);
+    ASSERT_TRUE(press(selection.button(QStringLiteral("Apri archivio"))));
+    // The editor has the selection's caption: it is the window with a Salva button.
+    AccessibleNode editor;
+    ASSERT_TRUE(waitUntil([&] {
+        editor = app_.window(Selection);
+        return editor && editor.button(QStringLiteral("Salva"));
+    })) << "the editor never came";
+    ASSERT_TRUE(press(editor.button(QStringLiteral("Prima scheda"))));
+
+    AccessibleNode value;
+    ASSERT_TRUE(waitUntil([&] {
+        value = editor.find([](const AccessibleNode& n) {
+            return n.name() == QStringLiteral("Valore in euro") && !n.isButton();
+        });
+        return value && value.text() == QStringLiteral("25,00");
+    })) << "the stored voucher is not shown";
+    clickOn(value);
+    // Out with the stored value, key by key wherever the click left the
+    // caret, then the new one.
+    for (int i = 0; i < 6; ++i)
+        xdotool({QStringLiteral("key"), QStringLiteral("Delete"), QStringLiteral("BackSpace")});
+    ASSERT_TRUE(waitUntil([&] { return value.text().isEmpty(); }))
+        << "the field still holds " << value.text().toStdString();
+    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"),
+             QStringLiteral("7,5")});
+    ASSERT_TRUE(waitUntil([&] { return value.text() == QStringLiteral("7,5"); }))
+        << value.text().toStdString();
+    xdotool({QStringLiteral("key"), QStringLiteral("Tab")});
+    EXPECT_TRUE(waitUntil([&] { return value.text() == QStringLiteral("7,50"); }))
+        << "leaving the field wrote " << value.text().toStdString();
+
+    ASSERT_TRUE(press(editor.button(QStringLiteral("Salva"))));
+    const AccessibleNode confirmation = windowShowing(
+        QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    ASSERT_TRUE(confirmation) << "no confirmation of the save";
+    ASSERT_TRUE(press(confirmation.button(QStringLiteral("OK"))));
+    QFile file(archive);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray record = file.readAll();
+    ASSERT_EQ(record.size(), 1055);
+    EXPECT_EQ(record.mid(378, 5), QByteArray("\x04" "7,50")) << "the value as saved";
 }
 
 } // namespace
