@@ -2,21 +2,30 @@
 // a normal test does: the seed corpus and every input that once made the
 // target crash. Built with the normal compiler, so these inputs are replayed in
 // every build, with or without sanitizers and libFuzzer.
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
 
+// A count in decimal digits, the same under every locale.
+std::string decimal(std::size_t n) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    return std::string(digits, end);
+}
+
 int replay(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-    std::printf("%s (%zu bytes)\n", file.c_str(), bytes.size());
+    std::printf("%s (%s bytes)\n", file.c_str(), decimal(bytes.size()).c_str());
     std::fflush(stdout);
     // An empty vector's data() may be null; a target is entitled to a pointer.
     static const std::uint8_t empty = 0;
@@ -40,6 +49,6 @@ int main(int argc, char** argv) {
             inputs += replay(path);
         }
     }
-    std::printf("%d inputs replayed\n", inputs);
+    std::printf("%s inputs replayed\n", decimal(std::size_t(inputs)).c_str());
     return inputs > 0 ? 0 : 1;
 }

@@ -122,7 +122,7 @@ TEST(Rendering, PicturesFitTheirBoxKeepingProportions) {
     };
     for (const auto& c : cases) {
         for (const double scale : {1.0, 2.0, 3.5}) {
-            SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(scale));
+            SCOPED_TRACE(std::string(c.name) + " at " + QString::number(scale).toStdString());
             TPreparedPage page = paper(60, 40);
             auto* picture = put<TPictureView>(page, 10, 10, 40, 20);
             picture->Center = c.center;

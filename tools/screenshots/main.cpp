@@ -191,8 +191,12 @@ public:
             ++failures_;
             return;
         }
-        std::printf("%s.png %dx%d (%s)\n", qPrintable(name), frame.width(), frame.height(),
-                    qPrintable(w->objectName()));
+        // Numbers through Qt, which writes them the same under every locale.
+        std::puts(qPrintable(QStringLiteral("%1.png %2x%3 (%4)")
+                                 .arg(name)
+                                 .arg(frame.width())
+                                 .arg(frame.height())
+                                 .arg(w->objectName())));
     }
     void shootModal(const QString& name) { shoot(modalWindow(), name); }
     void fail(const char* what) {
