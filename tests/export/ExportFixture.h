@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppFixture.h"
+#include "core/ExportData.h"
 #include "export/TfrmExpBiglietti.h"
 #include "storage/VoucherRecord.h"
 
@@ -8,24 +9,6 @@
 #include <memory>
 
 namespace scontrix::test {
-
-// The bytes a spreadsheet file starts with, header row included, spelled out
-// here once so that the tests check the program against the format and not
-// against itself.
-QByteArray expectedHead();
-inline QByteArray expectedTail() {
-    return QByteArrayLiteral("</table></body></html>");
-}
-// One data row of the file from its thirteen cells, already as bytes.
-QByteArray expectedRow(const QList<QByteArray>& cells);
-
-// Three vouchers with every field different, and the thirteen cells (as the
-// file holds them) that each one gives.
-QList<storage::VoucherRecord> threeVouchers();
-QList<QList<QByteArray>> threeVoucherCells();
-
-// A voucher whose fields tell its number.
-storage::VoucherRecord numbered(int n);
 
 // The program with the editor open on archive "Negozio" of a temporary
 // program folder, and the export window made by the editor as its own.

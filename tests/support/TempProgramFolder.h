@@ -1,27 +1,19 @@
 #pragma once
 
+#include "TempFolder.h"
 #include "platform/Recording.h"
 
-#include <QString>
-#include <QTemporaryDir>
 #include <optional>
 
 namespace scontrix::test {
 
 // A fresh, empty program folder for one test, installed as the program folder
 // for the test's lifetime.
-class TempProgramFolder {
+class TempProgramFolder : public TempFolder {
 public:
     TempProgramFolder();
-    QString path() const; // with trailing separator
-    QString file(const QString& name) const { return path() + name; }
-
-    // Writes `bytes` to `name` inside the folder.
-    void write(const QString& name, const QByteArray& bytes) const;
-    QByteArray read(const QString& name) const;
 
 private:
-    QTemporaryDir dir_;
     platform::FixedProgramFolder folder_;
     std::optional<platform::ScopedSeam<platform::ProgramFolder>> guard_;
 };

@@ -1,7 +1,7 @@
 // The spreadsheet's bytes and the grid's table, without the window.
-#include "ExportFixture.h"
+#include "ExportData.h"
 #include "TableRows.h"
-#include "TempProgramFolder.h"
+#include "TempFolder.h"
 #include "WriteFailure.h"
 #include "export/SpreadsheetFile.h"
 #include "export/VoucherTable.h"
@@ -21,7 +21,7 @@ namespace {
 
 // A program folder with an archive, its grid table, and the file path.
 struct Sheet {
-    test::TempProgramFolder folder;
+    test::TempFolder folder;
     VoucherTable table;
 
     QString archive() const { return folder.file(QStringLiteral("Negozio.eur")); }

@@ -4,7 +4,7 @@
 // The sizes at which the work is split are lowered here so that tiny crafted
 // archives and lists take the split path, cut at awkward places.
 #include "ArchiveGenerator.h"
-#include "TempProgramFolder.h"
+#include "TempFolder.h"
 #include "lists/ArchiveLists.h"
 #include "lists/ListRow.h"
 #include "lists/ListRows.h"
@@ -96,7 +96,7 @@ class SplitScan : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitScan, HalvesGiveWhatOnePassGives) {
     const SplitCase& c = GetParam();
-    test::TempProgramFolder folder;
+    test::TempFolder folder;
     testdata::ArchiveSpec spec;
     spec.vouchers = c.vouchers;
     spec.seed = 7;
