@@ -1,21 +1,24 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 # Both install what is missing, configure, build and stage the program folder.
 # `make test` also builds the cores, their tests and the fuzzers with clang under
-# AddressSanitizer and UndefinedBehaviorSanitizer in $(SAN_DIR), and runs them.
+# AddressSanitizer and UndefinedBehaviorSanitizer in $(SAN_DIR), the threaded
+# cores and their tests under ThreadSanitizer in $(TSAN_DIR), and runs them.
+# `make fuzz` runs every fuzzer for ten minutes (FUZZ_LONG_SECONDS).
 
 BUILD_DIR ?= build
 SAN_DIR ?= $(BUILD_DIR)/sanitize
+TSAN_DIR ?= $(BUILD_DIR)/tsan
 FUZZ_SECONDS ?= 20
 STAGE_DIR := $(BUILD_DIR)/Scontrix
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build sanitize locales deps test-deps bench-deps configure bench package clean
+.PHONY: run test build sanitize tsan fuzz locales deps test-deps bench-deps configure bench package clean
 
 run: build
 	cd $(STAGE_DIR) && ./scontrix
 
-test: build test-deps sanitize locales
-	scripts/run-tests.sh $(BUILD_DIR) $(SAN_DIR)
+test: build test-deps sanitize tsan locales
+	scripts/run-tests.sh $(BUILD_DIR) $(SAN_DIR) $(TSAN_DIR)
 
 # The locales the tests run under, built into the build folder (LOCPATH).
 LOCALES_DIR := $(abspath $(BUILD_DIR))/locales
@@ -39,6 +42,23 @@ sanitize: test-deps
 	cmake -S . -B $(SAN_DIR) -DSCONTRIX_FUZZ_SECONDS=$(FUZZ_SECONDS) \
 	  -DSCONTRIX_LOCALES_DIR=$(LOCALES_DIR) > /dev/null
 	cmake --build $(SAN_DIR) --target sanitized -j $(JOBS)
+
+# The cores that run on more than one thread and their tests, under
+# ThreadSanitizer, in $(TSAN_DIR).
+tsan: test-deps
+	@if [ ! -f $(TSAN_DIR)/CMakeCache.txt ]; then \
+	  cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DSCONTRIX_TSAN=ON -DSCONTRIX_BENCH=OFF; \
+	fi
+	cmake -S . -B $(TSAN_DIR) -DSCONTRIX_LOCALES_DIR=$(LOCALES_DIR) > /dev/null
+	cmake --build $(TSAN_DIR) --target sanitized -j $(JOBS)
+
+# Every fuzz target for FUZZ_LONG_SECONDS (ten minutes by default) on the
+# corpus kept in $(SAN_DIR)/fuzz/found; the figures go to $(SAN_DIR)/fuzz/last-run.md.
+FUZZ_LONG_SECONDS ?= 600
+fuzz: sanitize
+	scripts/fuzz.sh $(SAN_DIR) $(FUZZ_LONG_SECONDS)
 
 deps:
 	scripts/install-deps.sh packages.txt

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test of the build folders given (default: build) through CTest:
-# the normal build first, then the sanitizer build of the cores and fuzzers.
+# the normal build first, then the sanitizer builds of the cores and fuzzers
+# (AddressSanitizer with UndefinedBehaviorSanitizer, then ThreadSanitizer).
 #
 # As root it first starts a private print system with a PDF printer
 # (scripts/test-printer.sh), so that the tests print for real, and stops it
@@ -26,6 +27,7 @@ fi
 # library's caches, alive until exit, are not leaks.
 export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1${TSAN_OPTIONS:+:$TSAN_OPTIONS}"
 
 status=0
 for build in "${builds[@]}"; do
