@@ -192,6 +192,43 @@ TEST(SpreadsheetFile, StoredMarkupIsEscapedWhereverItFallsInTheText) {
     EXPECT_EQ(sheet.bytes(), expected);
 }
 
+// An export of many write blocks (1 MiB each, written by a second thread while
+// the next fills) from a table of several blocks (4 MiB), compared byte for
+// byte with what the test makes of the fields itself.
+TEST(SpreadsheetFile, AnExportOfManyBlocksIsByteForByteTheArchive) {
+    QList<storage::VoucherRecord> records;
+    QByteArray expected = test::expectedHead();
+    for (int n = 1; n <= 12000; ++n) {
+        storage::VoucherRecord r = test::numbered(n);
+        // Long notes, now and then with markup across where blocks may cut.
+        QByteArray note = "Nota " + QByteArray::number(n) + ' ' + QByteArray(150 + n % 60, 'x');
+        if (n % 7 == 0)
+            note.insert(n % 150, "<b>&</b>");
+        r.note = QString::fromLatin1(note);
+        records << r;
+        QByteArray escaped = note;
+        escaped.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;");
+        expected += test::expectedRow(
+            {QByteArray::number(n), "Cliente " + QByteArray::number(n),
+             "Via Roma " + QByteArray::number(n), "Citt\xE0 " + QByteArray::number(n),
+             "333" + QByteArray::number(n).rightJustified(7, '0'), "01/03/2024", "31/03/2024",
+             "Beneficiario " + QByteArray::number(n), QByteArray::number(n % 100 + 5) + ",00",
+             "Bar Centrale", "Spesa minima " + QByteArray::number(n % 50) + " euro", escaped,
+             n % 2 == 0 ? "S\xEC" : "No"});
+    }
+    expected += test::expectedTail();
+    ASSERT_GT(expected.size(), 8 << 20) << "the file must span several write blocks";
+
+    Sheet sheet;
+    sheet.fill(records);
+    ASSERT_EQ(sheet.table.rowCount(), 12000);
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
+    const QByteArray written = sheet.bytes();
+    ASSERT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected) << "the file differs from the archive's bytes";
+    EXPECT_TRUE(sheet.strays().isEmpty());
+}
+
 // ------------------------------------------------------------------ the grid's table
 
 TEST(VoucherTableColumns, EachColumnShowsItsFieldTrimmed) {
