@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShowEvent>
 
 namespace scontrix::app {
 
@@ -92,7 +93,10 @@ TfrmGuida::TfrmGuida(QWidget* owner, const GuideTopic& topic)
 }
 
 void TfrmGuida::showEvent(QShowEvent* event) {
-    FormShow();
+    // The window system's own showing (after a minimise) keeps the place the
+    // reader had reached; only the program's showing starts at the top.
+    if (!event->spontaneous())
+        FormShow();
     ui::DialogWindow::showEvent(event);
 }
 

@@ -21,6 +21,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QShowEvent>
+#include <QTimer>
 
 namespace scontrix::exporting {
 
@@ -31,6 +33,10 @@ const QString TfrmExpBiglietti::ExportQuestion =
 const QString TfrmExpBiglietti::OpenQuestion =
     QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole "
                    "aprire il file di Excel?");
+const QString TfrmExpBiglietti::IncompleteArchive =
+    QStringLiteral("Attenzione: l'archivio non è stato letto per intero, quindi i dati non "
+                   "possono essere esportati.\n\r\n\rChiudere la finestra e riaprirla per leggere di "
+                   "nuovo l'archivio.");
 const QString TfrmExpBiglietti::ExportFailure =
     QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi "
                    "che il file di Excel non sia già aperto.");
@@ -124,17 +130,28 @@ void TfrmExpBiglietti::watchMouse(QWidget* widget) {
 
 void TfrmExpBiglietti::showEvent(QShowEvent* event) {
     ui::DialogWindow::showEvent(event);
-    FormShow();
+    // Only the program's own showing fills the grid: the window system shows
+    // it again after a minimise or "show desktop", and a refill then would
+    // throw away every cell the shopkeeper changed.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TfrmExpBiglietti::FormShow() {
-    // Whatever stops the reading, the rows read so far stay in the grid; a
-    // failure is not reported, as the editor reports its own.
     ui::WorkProgress progress(this, QStringLiteral("Lettura dell'archivio in corso..."),
                               progressDelayMs, ui::WorkProgress::Cancel::Yes);
-    records_->fill(archivePath(), progress.callback());
+    fill_ = records_->fill(archivePath(), progress.callback());
     grdRecords->scrollToTop();
     grdRecords->horizontalScrollBar()->setValue(0);
+    // The rows read so far stay in view, but a grid that is not the whole
+    // archive must not pass for it: the shopkeeper is told once the window
+    // is up (a stop asked for is no news), and the export refuses it.
+    if (fill_ == VoucherTable::Fill::Failed) {
+        QTimer::singleShot(0, this, [this] {
+            platform::MessageBoxes::current().typed(this, platform::MessageType::Error,
+                                                    IncompleteArchive);
+        });
+    }
 }
 
 QString TfrmExpBiglietti::archivePath() const {
@@ -146,6 +163,12 @@ QString TfrmExpBiglietti::archivePath() const {
 void TfrmExpBiglietti::cmdEsportaClick() {
     grdRecords->commitOpenEditor();
     auto& messages = platform::MessageBoxes::current();
+    if (fill_ != VoucherTable::Fill::Complete) {
+        // Part of the archive written as if it were all of it would replace
+        // a good export with less: the previous file stays as it is.
+        messages.plain(this, IncompleteArchive);
+        return;
+    }
     if (!messages.confirm(this, ExportQuestion))
         return;
 

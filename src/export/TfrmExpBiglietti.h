@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/VoucherTable.h"
 #include "ui/Windows.h"
 
 #include <QHash>
@@ -14,7 +15,6 @@ class ShapeRect;
 namespace scontrix::exporting {
 
 class VoucherGrid;
-class VoucherTable;
 
 // Shows the whole open archive in a grid and writes it as the spreadsheet file
 // of the program folder. Cells of the editable columns may be changed for the
@@ -51,6 +51,8 @@ public:
     static const QString ExportQuestion;
     static const QString OpenQuestion;
     static const QString ExportFailure;
+    // The grid is not the whole archive: its reading stopped or failed.
+    static const QString IncompleteArchive;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,6 +64,7 @@ private:
     void watchMouse(QWidget* widget);
 
     VoucherTable* records_;
+    VoucherTable::Fill fill_ = VoucherTable::Fill::Complete;
     QHash<QObject*, QString> hints_;
 };
 

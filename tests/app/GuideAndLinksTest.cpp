@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "WindowSystem.h"
 #include "app/GuideTopic.h"
 #include "app/Maker.h"
 #include "app/TfrmAvvio.h"
@@ -117,6 +118,21 @@ TEST_F(Guide, LongTopicReallyScrolls) {
     QApplication::processEvents();
     EXPECT_GT(guide.txtGuida->verticalScrollBar()->maximum(), 0)
         << "the twenty paragraphs need the scroll bar, so the first-line check means something";
+}
+
+// Minimised and restored, the guide stays where the reader had scrolled to.
+TEST_F(Guide, ARestoreByTheWindowSystemKeepsThePlaceReached) {
+    app::TfrmGuida guide(windows->frmAvvio(), app::startScreenTopic());
+    guide.show();
+    QApplication::processEvents();
+    QScrollBar* bar = guide.txtGuida->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum() / 2);
+    const int reached = bar->value();
+    ASSERT_GT(reached, 0);
+    test::showAgainByTheWindowSystem(&guide);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), reached);
 }
 
 TEST_F(Guide, OuterSizeIsSetOnShowing) {

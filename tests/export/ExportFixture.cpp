@@ -39,7 +39,8 @@ void ExportFixture::writeNumbered(int count) {
     folder.write(QStringLiteral("Negozio.eur"), bytes);
 }
 
-exporting::TfrmExpBiglietti* ExportFixture::openExport() {
+exporting::TfrmExpBiglietti* ExportFixture::openExport(
+    const std::function<void(exporting::TfrmExpBiglietti*)>& beforeShow) {
     editor::TfrmBiglietti* ed = windows->frmBiglietti();
     if (!ed->isVisible()) {
         ed->lblFile->setText(archive());
@@ -47,6 +48,8 @@ exporting::TfrmExpBiglietti* ExportFixture::openExport() {
         windows->handOver(windows->frmAvvio(), ed);
     }
     window_ = std::make_unique<exporting::TfrmExpBiglietti>(ed);
+    if (beforeShow)
+        beforeShow(window_.get());
     window_->show();
     focus(window_.get());
     return window_.get();

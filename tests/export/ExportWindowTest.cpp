@@ -1,5 +1,6 @@
 // The export window, driven as a user drives it.
 #include "ExportFixture.h"
+#include "WindowSystem.h"
 #include "TableRows.h"
 #include "WriteFailure.h"
 #include "app/TfrmGuida.h"
@@ -12,6 +13,7 @@
 #include "ui/ShapeRect.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -320,6 +322,97 @@ TEST_F(ExportWindow, TheGuideShowsTheExportTopicWordForWord) {
     EXPECT_EQ(text.split(QStringLiteral("\n\n")).size(), 3);
     EXPECT_TRUE(exp()->isVisible());
 }
+
+// Minimised and restored (or after "show desktop") the window is shown again by
+// the window system: the cells the shopkeeper changed stay as they are.
+TEST_F(ExportWindow, AShowByTheWindowSystemKeepsTheEditedCells) {
+    writeArchive(test::threeVouchers());
+    openExport();
+    typeInto(1, "colNote", QStringLiteral("da tenere"), true);
+    writeArchive({test::numbered(1)}); // the archive changed meanwhile: no reading again
+    test::showAgainByTheWindowSystem(exp());
+    QApplication::processEvents();
+    EXPECT_EQ(exp()->records()->rowCount(), 3);
+    EXPECT_EQ(cell(1, "colNote"), QStringLiteral("da tenere"));
+}
+
+// A grid that holds only part of the archive never passes for it: the
+// shopkeeper is told (a failure at once, a stop of his own when he exports),
+// nothing is asked or written, and the previous export stays byte for byte.
+enum class Incomplete { ReadingCancelled, ArchiveThatCannotBeRead, ReadFailingPartWay };
+
+void PrintTo(Incomplete how, std::ostream* os) {
+    *os << (how == Incomplete::ReadingCancelled          ? "reading cancelled"
+            : how == Incomplete::ArchiveThatCannotBeRead ? "archive that cannot be read"
+                                                         : "read failing part-way");
+}
+
+class IncompleteGrid : public ExportWindow, public ::testing::WithParamInterface<Incomplete> {};
+
+TEST_P(IncompleteGrid, IsNeitherExportedNorPassedOffAsTheArchive) {
+    const QByteArray previous = "<html>la precedente esportazione</html>";
+    folder.write(QStringLiteral("Buoni_Acquisto.xls"), previous);
+    std::function<void()> cancel = [&cancel] {
+        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) {
+            QTimer::singleShot(0, cancel);
+            return;
+        }
+        dialog->cancel();
+    };
+    // Long enough for the reading to show its progress and let events run
+    // (every 4096 vouchers) before it ends.
+    constexpr int Vouchers = 20000;
+    switch (GetParam()) {
+    case Incomplete::ReadingCancelled:
+        writeNumbered(Vouchers);
+        QTimer::singleShot(0, cancel);
+        break;
+    case Incomplete::ArchiveThatCannotBeRead:
+        QDir().mkpath(archive());
+        break;
+    case Incomplete::ReadFailingPartWay:
+        writeNumbered(Vouchers);
+        // Cut short by another program while it is being read: the next
+        // block is no longer there.
+        QTimer::singleShot(0, [this] { QFile::resize(archive(), 1500 * storage::VoucherRecord::Size); });
+        break;
+    }
+    openExport([](TfrmExpBiglietti* w) { w->progressDelayMs = 0; });
+    QApplication::processEvents();
+    EXPECT_LT(exp()->records()->rowCount(), Vouchers);
+    if (GetParam() == Incomplete::ReadingCancelled) {
+        EXPECT_TRUE(desktop.messages.messages.empty()) << "a stop asked for is no news";
+    } else {
+        ASSERT_EQ(desktop.messages.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages.messages[0].kind, RecordingMessageBoxes::Kind::Typed);
+        EXPECT_EQ(desktop.messages.messages[0].text, TfrmExpBiglietti::IncompleteArchive);
+    }
+    desktop.messages.messages.clear();
+    desktop.messages.confirmAnswers = {true, false};
+    click(exp()->cmdEsporta);
+    EXPECT_EQ(messageTexts(), QStringList{TfrmExpBiglietti::IncompleteArchive})
+        << "no question, no success";
+    EXPECT_EQ(exportedBytes(), previous);
+}
+
+std::string incompleteName(const ::testing::TestParamInfo<Incomplete>& row) {
+    switch (row.param) {
+    case Incomplete::ReadingCancelled:
+        return "ReadingCancelled";
+    case Incomplete::ArchiveThatCannotBeRead:
+        return "ArchiveThatCannotBeRead";
+    case Incomplete::ReadFailingPartWay:
+        break;
+    }
+    return "ReadFailingPartWay";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IncompleteGrid,
+                         ::testing::Values(Incomplete::ReadingCancelled,
+                                           Incomplete::ArchiveThatCannotBeRead,
+                                           Incomplete::ReadFailingPartWay),
+                         incompleteName);
 
 TEST_F(ExportWindow, EscapeKeepsTheWindowAndItsEditsOnlyCmdEsciLeaves) {
     writeArchive(test::threeVouchers());
