@@ -10,10 +10,13 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <future>
 #include <system_error>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -36,9 +39,10 @@ constexpr int ProgressEvery = 1024;
 class ReplacingFile {
 public:
     explicit ReplacingFile(const QString& path)
-        : path_(QFile::encodeName(path)),
+        : path_(followLinks(QFile::encodeName(path))),
           temporary_(path_ + '.' +
-                     QByteArray::number(QRandomGenerator::global()->generate(), 36)) {}
+                     QByteArray::number(QRandomGenerator::global()->generate(), 36) +
+                     TemporarySuffix.toByteArray()) {}
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
     ~ReplacingFile() {
@@ -49,14 +53,28 @@ public:
     }
 
     bool open() {
+        struct stat previous {};
+        const bool replacing = ::stat(path_.constData(), &previous) == 0;
+        // A previous export the user made read-only stays so: renaming over
+        // it would replace it all the same. Root may write anywhere, so the
+        // file's own write bits decide too.
+        if (replacing && S_ISREG(previous.st_mode) &&
+            (::access(path_.constData(), W_OK) != 0 || (previous.st_mode & 0222) == 0)) {
+            errno = EACCES;
+            return fail();
+        }
+        removeLeftovers();
         // Created as any new file of the user's (0666 less the umask); a
         // previous export keeps its permissions.
         fd_ = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0)
             return fail();
         created_ = true;
-        struct stat previous {};
-        if (::stat(path_.constData(), &previous) == 0 && S_ISREG(previous.st_mode))
+        // Held until the file is in place or removed: tells another export
+        // (of this copy of the program or another on the same folder) that
+        // this temporary is alive.
+        ::flock(fd_, LOCK_EX | LOCK_NB);
+        if (replacing && S_ISREG(previous.st_mode))
             ::fchmod(fd_, previous.st_mode & 07777);
         return true;
     }
@@ -84,9 +102,65 @@ public:
     const QString& errorString() const { return error_; }
 
 private:
+    static constexpr QByteArrayView TemporarySuffix = ".tmp";
+
     bool fail() {
         error_ = QString::fromLocal8Bit(std::strerror(errno));
         return false;
+    }
+
+    // An export through a link (the sheet kept elsewhere, linked into the
+    // program folder) replaces the file the link names, not the link.
+    static QByteArray followLinks(QByteArray path) {
+        for (int hops = 0; hops < 40; ++hops) {
+            struct stat st {};
+            if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+                break;
+            QByteArray target(PATH_MAX, '\0');
+            const ssize_t n = ::readlink(path.constData(), target.data(), size_t(target.size()));
+            if (n <= 0)
+                break;
+            target.truncate(n);
+            if (!target.startsWith('/'))
+                target.prepend(path.left(path.lastIndexOf('/') + 1));
+            path = target;
+        }
+        return path;
+    }
+
+    // Temporaries of exports that never ended (the program was killed, the
+    // machine went off) are this program's own, named as ours are: they go
+    // once nobody holds them any more, so a live export of another copy of
+    // the program on the same folder keeps its own. Nothing else is touched.
+    void removeLeftovers() const {
+        const qsizetype slash = path_.lastIndexOf('/');
+        const QByteArray folder = slash >= 0 ? path_.left(slash + 1) : QByteArray("./");
+        const QByteArray prefix = path_.mid(slash + 1) + '.';
+        DIR* dir = ::opendir(folder.constData());
+        if (!dir)
+            return;
+        while (const dirent* entry = ::readdir(dir)) {
+            const QByteArrayView name(entry->d_name);
+            if (!name.startsWith(prefix) || !name.endsWith(TemporarySuffix))
+                continue;
+            const QByteArrayView middle =
+                name.sliced(prefix.size(), name.size() - prefix.size() - TemporarySuffix.size());
+            const bool ours = !middle.isEmpty() && middle.size() <= 13 &&
+                              std::all_of(middle.begin(), middle.end(), [](char c) {
+                                  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z');
+                              });
+            if (!ours)
+                continue;
+            const QByteArray file = folder + name.toByteArray();
+            const int fd = ::open(file.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0)
+                continue;
+            struct stat st {};
+            if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+                ::unlink(file.constData());
+            ::close(fd);
+        }
+        ::closedir(dir);
     }
 
     QByteArray path_;

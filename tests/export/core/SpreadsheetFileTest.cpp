@@ -8,7 +8,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <fcntl.h>
 #include <grp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -227,6 +230,71 @@ TEST(SpreadsheetFile, AnExportOfManyBlocksIsByteForByteTheArchive) {
     ASSERT_EQ(written.size(), expected.size());
     EXPECT_TRUE(written == expected) << "the file differs from the archive's bytes";
     EXPECT_TRUE(sheet.strays().isEmpty());
+}
+
+// A previous export the user made read-only stays so, and the export says it
+// failed, as it did when the file was written in place.
+TEST(SpreadsheetFile, AReadOnlyPreviousExportGivesTheFailureAndStays) {
+    Sheet sheet;
+    const QByteArray previous = "<html>da conservare</html>";
+    sheet.folder.write(QStringLiteral("Buoni_Acquisto.xls"), previous);
+    ASSERT_TRUE(QFile::setPermissions(sheet.file(), QFile::ReadOwner | QFile::ReadGroup |
+                                                        QFile::ReadOther));
+    sheet.fill({test::numbered(1)});
+    EXPECT_FALSE(sheet.write()) << "a read-only export is not replaced";
+    EXPECT_EQ(sheet.bytes(), previous);
+    EXPECT_EQ(QFileInfo(sheet.file()).permissions() & QFile::WriteOwner, 0);
+    EXPECT_TRUE(sheet.strays().isEmpty());
+}
+
+// The sheet kept elsewhere and linked into the program folder: the file the
+// link names gets the export, the link stays a link.
+TEST(SpreadsheetFile, ALinkedExportIsWrittenThroughItsLink) {
+    Sheet sheet;
+    ASSERT_TRUE(QDir(sheet.folder.path()).mkdir(QStringLiteral("Fogli")));
+    const QString target = sheet.folder.file(QStringLiteral("Fogli/Buoni.xls"));
+    sheet.folder.write(QStringLiteral("Fogli/Buoni.xls"), "<html>vecchio</html>");
+    ASSERT_EQ(::symlink("Fogli/Buoni.xls", QFile::encodeName(sheet.file()).constData()), 0);
+    sheet.fill(test::threeVouchers());
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
+
+    EXPECT_TRUE(QFileInfo(sheet.file()).isSymLink());
+    QByteArray expected = test::expectedHead();
+    for (const auto& cells : test::threeVoucherCells())
+        expected += test::expectedRow(cells);
+    expected += test::expectedTail();
+    EXPECT_EQ(sheet.folder.read(QStringLiteral("Fogli/Buoni.xls")), expected);
+    EXPECT_EQ(QDir(sheet.folder.file(QStringLiteral("Fogli"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Buoni.xls")});
+    EXPECT_TRUE(sheet.strays() == QStringList{QStringLiteral("Fogli")});
+}
+
+// What an export killed half-way left behind goes with the next export; what
+// a live export holds, and every other file, stays.
+TEST(SpreadsheetFile, TheNextExportRemovesWhatAKilledOneLeftAndNothingElse) {
+    Sheet sheet;
+    const QStringList left = {QStringLiteral("Buoni_Acquisto.xls.1x2y3z.tmp"),
+                              QStringLiteral("Buoni_Acquisto.xls.q.tmp")};
+    const QStringList kept = {QStringLiteral("Buoni_Acquisto.xls.bak"),
+                              QStringLiteral("Buoni_Acquisto.xls.ABC.tmp"),
+                              QStringLiteral("Buoni_Acquisto.xls..tmp"),
+                              QStringLiteral("Altro.xls.1x2y3z.tmp"),
+                              QStringLiteral("Buoni_Acquisto.xls.live1.tmp")};
+    for (const QString& name : left + kept)
+        sheet.folder.write(name, "<html>mezzo foglio");
+    // A live export of another copy of the program holds its temporary.
+    const int live = ::open(QFile::encodeName(sheet.folder.file(kept.last())).constData(), O_RDONLY);
+    ASSERT_GE(live, 0);
+    ASSERT_EQ(::flock(live, LOCK_EX), 0);
+
+    sheet.fill({test::numbered(1)});
+    ASSERT_EQ(sheet.write(), WriteEnd::Written);
+    ::close(live);
+    for (const QString& name : left)
+        EXPECT_FALSE(QFile::exists(sheet.folder.file(name))) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_EQ(sheet.folder.read(name), "<html>mezzo foglio") << name.toStdString();
+    EXPECT_TRUE(sheet.bytes().startsWith(test::expectedHead()));
 }
 
 // ------------------------------------------------------------------ the grid's table
