@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QValidator>
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace scontrix::ui {
@@ -41,21 +42,38 @@ protected:
     QLineEdit* field_;
 };
 
-// The limit of a plain maximum length, for typing only. A validator sees
-// every change of the text, the program's setText() as well; the user's own
-// edits are told apart by the undo step each of them leaves behind, which
-// setText() clears. What the user adds is cut to the room left, as a plain
-// length limit cuts a paste; text the program put in is never cut, and once
-// it is past the limit, typing cannot make it longer.
-class TypingLimit final : public QValidator {
+// What the user may add to a field, for typing and pasting alike: at most a
+// plain length limit, and only the characters a field accepts. A validator
+// sees every change of the text, the program's setText() as well; the user's
+// own edits are told apart by the undo step each of them leaves behind, which
+// setText() clears. What the user adds (typed, pasted by keyboard or by the
+// context menu) loses the characters the field does not take and is cut to
+// the room left, as a plain length limit cuts a paste; text the program put
+// in is never cut, and once it is past the limit, typing cannot make it longer.
+class UserEdits final : public QValidator {
 public:
-    TypingLimit(int limit, QLineEdit* field)
-        : QValidator(field), field_(field), limit_(limit), before_(field->text()) {
+    explicit UserEdits(QLineEdit* field)
+        : QValidator(field), field_(field), before_(field->text()) {
         connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
     }
 
+    // The one of `field`, made on first use: the limit and the characters
+    // are set apart by limitTyping() and acceptOnly().
+    static UserEdits* of(QLineEdit* field) {
+        if (auto* edits = dynamic_cast<UserEdits*>(const_cast<QValidator*>(field->validator())))
+            return edits;
+        auto* edits = new UserEdits(field);
+        field->setValidator(edits);
+        return edits;
+    }
+
+    void setLimit(int limit) { limit_ = limit; }
+    void setAccept(std::function<bool(QChar)> accept) { accept_ = std::move(accept); }
+
     State validate(QString& input, int& cursor) const override {
-        if (!field_->isUndoAvailable() || input.size() <= std::max<qsizetype>(limit_, before_.size()))
+        // The program's own text, or no change at all (as when Enter asks
+        // whether the text is acceptable).
+        if (!field_->isUndoAvailable() || input == before_)
             return Acceptable;
         // The text before and after the change share a head and a tail; what
         // lies between in the new text is what the user added.
@@ -67,21 +85,29 @@ public:
         while (tail < most - head &&
                before_[before_.size() - 1 - tail] == input[input.size() - 1 - tail])
             ++tail;
-        const qsizetype added = input.size() - head - tail;
+        QString added = input.mid(head, input.size() - head - tail);
+        if (accept_)
+            added.removeIf([this](QChar c) { return !accept_(c); });
         const qsizetype kept = head + tail;
-        const qsizetype room = std::clamp<qsizetype>(limit_ - kept, 0, added);
-        input.remove(head + room, added - room);
-        cursor = int(head + room);
+        if (kept + added.size() > std::max<qsizetype>(limit_, before_.size()))
+            added.truncate(std::max<qsizetype>(0, limit_ - kept));
+        input = input.left(head) + added + input.right(tail);
+        cursor = int(head + added.size());
         // Nothing of the change is left: refuse it, which keeps the undo steps.
         return input == before_ ? Invalid : Acceptable;
     }
 
 private:
     QLineEdit* field_;
-    int limit_;
+    int limit_ = std::numeric_limits<int>::max();
+    std::function<bool(QChar)> accept_;
     QString before_;
 };
 
+// The key filter of acceptOnly(): a key press that carries a printable
+// character the field does not take goes no further; every other one
+// (editing and caret keys, Home, End, Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+Z, …)
+// does what it does in any field.
 class AcceptOnly final : public FieldFilter {
 public:
     AcceptOnly(QLineEdit* field, std::function<bool(QChar)> accept)
@@ -89,21 +115,15 @@ public:
 
 private:
     bool keyPress(QKeyEvent* key) override {
-        switch (key->key()) {
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
+        // A shortcut is no typing, whatever text it carries (a desktop gives
+        // Ctrl+A as "\x01", a synthetic press may give "a"). Ctrl with Alt is
+        // typing: some keyboards make AltGr so.
+        const Qt::KeyboardModifiers held = key->modifiers();
+        if ((held & Qt::ControlModifier) && !(held & Qt::AltModifier))
             return false;
-        default:
-            break;
-        }
         const QString text = key->text();
-        return !(text.size() == 1 && accept_(text[0]));
+        return std::any_of(text.begin(), text.end(),
+                           [this](QChar c) { return c.isPrint() && !accept_(c); });
     }
 
     std::function<bool(QChar)> accept_;
@@ -222,10 +242,11 @@ private:
 } // namespace
 
 void limitTyping(QLineEdit* field, int limit) {
-    field->setValidator(new TypingLimit(limit, field));
+    UserEdits::of(field)->setLimit(limit);
 }
 
 void acceptOnly(QLineEdit* field, std::function<bool(QChar)> accept) {
+    UserEdits::of(field)->setAccept(accept);
     new AcceptOnly(field, std::move(accept));
 }
 

@@ -22,10 +22,11 @@ namespace scontrix::ui {
 // longer than the limit, typing cannot make it longer still.
 void limitTyping(QLineEdit* field, int limit);
 
-// Lets a key press through only when its text is one character that `accept`
-// takes, or when it is Backspace, Delete, Left, Right, Tab, Enter or Return
-// (editing, leaving and the Enter chain). Every other key is discarded,
-// shortcuts and caret keys included, key and character alike.
+// Only the characters that `accept` takes enter the field by the user's hand:
+// a key press that carries a printable character it refuses is discarded, key
+// and character alike; a paste (keyboard or context menu) keeps only the
+// characters it takes. Key presses without a printable character (editing,
+// caret keys, Tab, Enter, Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+Z…) work as in any field.
 void acceptOnly(QLineEdit* field, std::function<bool(QChar)> accept);
 
 // Discards a key press, or text composed through an input method, that

@@ -168,6 +168,25 @@ INSTANTIATE_TEST_SUITE_P(Typed, TypedValueAnyLocale,
                                            TypedValue{"BetweenBlanks", " 12,5 ", "12,50"}),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// A stored value changed the way a tired shopkeeper does it: click into the
+// field, Ctrl+A, type the new amount.
+TEST_F(ValueEntryAnyLocale, SelectAllAndRetypeReplacesTheValue) {
+    ed()->txtEvento->setText(QStringLiteral("25,00"));
+    QTest::mouseClick(ed()->txtEvento, Qt::LeftButton);
+    ASSERT_TRUE(ed()->txtEvento->hasFocus());
+    QTest::keyClick(ed()->txtEvento, Qt::Key_A, Qt::ControlModifier);
+    test::typeText(ed()->txtEvento, QStringLiteral("30,5"));
+    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("30,5"));
+    QTest::keyClick(ed()->txtEvento, Qt::Key_Tab);
+    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("30,50"));
+
+    // A mobile number pasted with its blanks and prefix keeps its digits.
+    QApplication::clipboard()->setText(QStringLiteral("+39 333 1234567"));
+    QTest::mouseClick(ed()->txtCel, Qt::LeftButton);
+    QTest::keyClick(ed()->txtCel, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(ed()->txtCel->text(), QStringLiteral("393331234567"));
+}
+
 TEST_F(ValueEntryAnyLocale, ValueIsFormattedOnLeavingItsField) {
     focus(ed()->txtEvento);
     QTest::keyClicks(ed()->txtEvento, QStringLiteral("2,675"));

@@ -108,7 +108,7 @@ TEST_F(FieldBehaviour, TypingLimitNeverCutsTheProgramsTextNorLetsTypingLengthenI
     EXPECT_EQ(field()->text(), QStringLiteral("abcde"));
 }
 
-TEST_F(FieldBehaviour, AcceptOnlyLetsTheAcceptedCharactersAndTheEditingKeysThrough) {
+TEST_F(FieldBehaviour, AcceptOnlyLetsTheAcceptedCharactersAndEveryKeyWithoutACharacterThrough) {
     ui::acceptOnly(field(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     QSignalSpy entered(field(), &QLineEdit::returnPressed);
     QTest::keyClicks(field(), QStringLiteral("1a2,3 -4"));
@@ -116,15 +116,45 @@ TEST_F(FieldBehaviour, AcceptOnlyLetsTheAcceptedCharactersAndTheEditingKeysThrou
     QTest::keyClick(field(), Qt::Key_Left);
     QTest::keyClick(field(), Qt::Key_Backspace);
     EXPECT_EQ(field()->text(), QStringLiteral("124"));
-    QTest::keyClick(field(), Qt::Key_Right);
-    QTest::keyClick(field(), Qt::Key_Home); // discarded: the caret stays at the end
+    QTest::keyClick(field(), Qt::Key_Home); // the caret goes to the start, as in any field
     QTest::keyClick(field(), Qt::Key_5);
-    EXPECT_EQ(field()->text(), QStringLiteral("1245"));
-    QTest::keyClick(field(), Qt::Key_Delete);
-    paste(QStringLiteral("99")); // the shortcut is a key like any other
-    EXPECT_EQ(field()->text(), QStringLiteral("1245"));
+    EXPECT_EQ(field()->text(), QStringLiteral("5124"));
+    QTest::keyClick(field(), Qt::Key_End);
+    paste(QStringLiteral("9a 9")); // a paste keeps what the field takes
+    EXPECT_EQ(field()->text(), QStringLiteral("512499"));
+    QTest::keyClick(field(), Qt::Key_7);
+    QTest::keyClick(field(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field()->text(), QStringLiteral("512499")) << "Ctrl+Z undoes the last key";
+    // The tired shopkeeper's way: select everything, type the new amount.
+    QTest::keyClick(field(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field(), QStringLiteral("30"));
+    EXPECT_EQ(field()->text(), QStringLiteral("30"));
+    QTest::keyClick(field(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("30"));
+    QTest::keyClick(field(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(field()->text().isEmpty()) << "Ctrl+X cuts";
     QTest::keyClick(field(), Qt::Key_Return);
     EXPECT_EQ(entered.count(), 1) << "Enter goes on to the field or the Enter chain";
+}
+
+// Pasted through the context menu, as by the keyboard: only what the field
+// takes, cut to the room left whichever behaviour was installed first.
+TEST_F(FieldBehaviour, AMenuPasteKeepsTheAcceptedCharactersWithinTheLimit) {
+    const auto digits = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    ui::acceptOnly(field(0), digits);
+    ui::limitTyping(field(0), 4);
+    ui::limitTyping(field(1), 4);
+    ui::acceptOnly(field(1), digits);
+    for (QLineEdit* f : {field(0), field(1)}) {
+        QApplication::clipboard()->setText(QStringLiteral("+39 333-123"));
+        f->setFocus();
+        f->paste(); // what the menu's "Incolla" does
+        EXPECT_EQ(f->text(), QStringLiteral("3933"));
+    }
+    // What the program puts in is never filtered nor cut.
+    field(0)->setText(QStringLiteral("12,50 euro"));
+    EXPECT_EQ(field(0)->text(), QStringLiteral("12,50 euro"));
 }
 
 TEST_F(FieldBehaviour, RefusedCharactersNeverEnterByKeyOrInputMethodButPastesDo) {
