@@ -1,12 +1,15 @@
 #include "app/Application.h"
 
 #include "platform/MessageBoxes.h"
+#include "ui/ButtonKeys.h"
 
 #include <exception>
 
 namespace scontrix::app {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    ui::pressFocusedButtonsOnEnter(this);
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

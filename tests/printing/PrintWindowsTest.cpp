@@ -354,4 +354,55 @@ TEST_F(VoucherOutput, ClosingThePreviewClosesThePreviewWindow) {
     EXPECT_TRUE(desktop.messages.messages.empty());
 }
 
+// From the keyboard alone: Tab to the action button, then Enter or Space,
+// in the print window and the preview window alike.
+struct KeyCase {
+    const char* name;
+    bool preview;
+    Qt::Key key;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ActionKey : public VoucherOutput, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(ActionKey, PressesTheFocusedActionButton) {
+    std::unique_ptr<printing::VoucherOutputWindow> window;
+    if (GetParam().preview)
+        window = std::make_unique<printing::TfrmAnteprimaBiglietto>(ed());
+    else
+        window = std::make_unique<printing::TfrmStampaBiglietto>(ed());
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    window->btnAnnulla->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(window->btnStampa->hasFocus());
+
+    bool reached = false;
+    if (GetParam().preview) {
+        whenModal<TPreviewForm>([&](TPreviewForm* preview) {
+            reached = true;
+            QTest::mouseClick(preview->CancelB, Qt::LeftButton);
+        });
+    } else {
+        whenModal<TPrintDialog>([&](TPrintDialog* d) {
+            reached = true;
+            QTest::mouseClick(d->CancelB, Qt::LeftButton);
+        });
+    }
+    QTest::keyClick(window->btnStampa, GetParam().key);
+    EXPECT_TRUE(reached) << "the key did not press the button";
+    EXPECT_FALSE(window->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, ActionKey,
+                         ::testing::Values(KeyCase{"PrintByEnter", false, Qt::Key_Return},
+                                           KeyCase{"PrintByKeypadEnter", false, Qt::Key_Enter},
+                                           KeyCase{"PrintBySpace", false, Qt::Key_Space},
+                                           KeyCase{"PreviewByEnter", true, Qt::Key_Return},
+                                           KeyCase{"PreviewBySpace", true, Qt::Key_Space}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 } // namespace
