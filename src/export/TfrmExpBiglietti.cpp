@@ -18,7 +18,6 @@
 #include "ui/WorkProgress.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -196,16 +195,6 @@ void TfrmExpBiglietti::cmdGuidaClick() {
 
 void TfrmExpBiglietti::cmdEsciClick() {
     close();
-}
-
-void TfrmExpBiglietti::keyPressEvent(QKeyEvent* event) {
-    // Escape would close the window and lose every cell changed in the grid:
-    // the window is left through cmdEsci only.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    ui::DialogWindow::keyPressEvent(event);
 }
 
 bool TfrmExpBiglietti::eventFilter(QObject* watched, QEvent* event) {

@@ -57,6 +57,8 @@ TPrintDialog::TPrintDialog(QWidget* owner, TPrintOptions& options, int currentPa
       options_(options), currentPage_(currentPage),
       printerBefore_(TPrinterList::instance().currentIndex()),
       printerSettings_(options.PrinterSettings) {
+    // Its Cancel button answers Escape, as on every desktop's print dialog.
+    letEscapeCancel();
     setObjectName(QStringLiteral("PrintDialog"));
     setFont(ui::designFont(QStringLiteral("Tahoma"), 8));
 

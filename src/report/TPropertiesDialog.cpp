@@ -51,6 +51,8 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, const QString& printerName,
     : ui::DialogWindow(owner, QStringLiteral("Properties"), clientSizeFor(options.size()),
                        ui::Placement::OwnerCentre),
       options_(std::move(options)) {
+    // Its Cancel button answers Escape, as on every desktop's print dialog.
+    letEscapeCancel();
     setObjectName(QStringLiteral("PropertiesDialog"));
     setFont(ui::designFont(QStringLiteral("Tahoma"), 8));
     const QSize client = clientSizeFor(options_.size());

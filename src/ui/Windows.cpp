@@ -1,6 +1,7 @@
 #include "ui/Windows.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QResizeEvent>
@@ -207,6 +208,14 @@ void DialogWindow::fitOnScreen() {
         wanted.rheight() += bar;
     setFixedSize(wanted.boundedTo(room));
     scroll_->setGeometry(rect());
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && !escapeCancels_) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void DialogWindow::resizeEvent(QResizeEvent* event) {

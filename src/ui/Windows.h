@@ -74,6 +74,9 @@ private:
 // A dialog window: made for one modal run over its owner, then destroyed.
 // On a screen too small for it (a netbook, a large scaling) it shrinks to the
 // screen and its content scrolls, so that every control can still be reached.
+// It is left through its own buttons: Escape does not close it (a stray
+// Escape would throw away typed filters or a chosen print), unless the window
+// says so (a dialog with a Cancel button, as the report engine's have).
 class DialogWindow : public QDialog {
     Q_OBJECT
 public:
@@ -85,12 +88,16 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // For a dialog whose Cancel button Escape stands for.
+    void letEscapeCancel() { escapeCancels_ = true; }
 
 private:
     void fitOnScreen();
 
     Placement placement_;
     QScrollArea* scroll_ = nullptr;
+    bool escapeCancels_ = false;
 };
 
 // Room a window's frame takes around its client area: the real one once the

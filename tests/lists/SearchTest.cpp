@@ -119,6 +119,17 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"NothingFound", {{"txtNote", QStringLiteral("compleanno")}}, {}, "1"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// A stray Escape keeps the window and what was typed: it is left through
+// its own buttons only.
+TEST_F(Search, EscapeKeepsTheWindowAndTheTypedFilters) {
+    test::focus(window->txtAcquirente);
+    test::typeText(window->txtAcquirente, QStringLiteral("Ross"));
+    QTest::keyClick(window->txtAcquirente, Qt::Key_Escape);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->txtAcquirente->text(), QStringLiteral("Ross"));
+}
+
 TEST_F(Search, AccentedCapitalsAreNotFolded) {
     writeArchive({{QStringLiteral("Niccolò Città")}, {QStringLiteral("NICCOLÒ CITTÀ")}});
     search({{"txtAcquirente", QStringLiteral("città")}});

@@ -68,6 +68,19 @@ TEST_F(Summary, ListsOnlyFlagsThatAreExactlyNo) {
     EXPECT_TRUE(window->txtTrova->hasFocus() || window->focusWidget() == window->txtTrova);
 }
 
+TEST_F(Summary, EscapeKeepsTheWindowOnlyChiudiLeaves) {
+    writeArchive({{QStringLiteral("Bianchi")}});
+    open();
+    test::focus(window->txtTrova);
+    test::typeText(window->txtTrova, QStringLiteral("Bia"));
+    QTest::keyClick(window->txtTrova, Qt::Key_Escape);
+    QTest::keyClick(window->lstRecords, Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->txtTrova->text(), QStringLiteral("Bia"));
+    click(window.get(), "btnChiudi");
+    EXPECT_FALSE(window->isVisible());
+}
+
 TEST_F(Summary, AllCashedGivesAnEmptyListAndTheFindSaysSo) {
     writeArchive({{QStringLiteral("Anna"), {}, {}, {}, {}, {}, true},
                   {QStringLiteral("Bruno"), {}, {}, {}, {}, {}, true}});

@@ -397,6 +397,35 @@ TEST_P(ActionKey, PressesTheFocusedActionButton) {
     EXPECT_FALSE(window->isVisible());
 }
 
+// Escape keeps both windows, which are left through Annulla; the engine's
+// own print dialog, with its Cancel button, still answers Escape.
+TEST_F(VoucherOutput, EscapeKeepsBothWindowsAndCancelsTheEnginesPrintDialog) {
+    for (const bool preview : {false, true}) {
+        std::unique_ptr<printing::VoucherOutputWindow> window;
+        if (preview)
+            window = std::make_unique<printing::TfrmAnteprimaBiglietto>(ed());
+        else
+            window = std::make_unique<printing::TfrmStampaBiglietto>(ed());
+        window->show();
+        QTest::keyClick(window->btnAnnulla, Qt::Key_Escape);
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        EXPECT_TRUE(window->isVisible()) << (preview ? "preview" : "print");
+        QTest::mouseClick(window->btnAnnulla, Qt::LeftButton);
+        EXPECT_FALSE(window->isVisible());
+    }
+    printing::TfrmStampaBiglietto window(ed());
+    window.show();
+    bool dialogSeen = false;
+    whenModal<TPrintDialog>([&](TPrintDialog* d) {
+        dialogSeen = true;
+        QTest::keyClick(d, Qt::Key_Escape);
+        EXPECT_FALSE(d->isVisible()) << "Escape is the print dialog's Cancel";
+    });
+    QTest::mouseClick(window.btnStampa, Qt::LeftButton);
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_TRUE(printSystem.jobs.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Windows, ActionKey,
                          ::testing::Values(KeyCase{"PrintByEnter", false, Qt::Key_Return},
                                            KeyCase{"PrintByKeypadEnter", false, Qt::Key_Enter},
