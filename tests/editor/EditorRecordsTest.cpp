@@ -474,17 +474,18 @@ TEST_F(Editor, ClosingKeepsTheDefaultsForNextTime) {
     EXPECT_EQ(ed()->txtLuogo->text(), QStringLiteral("Caffè € Bar"));
 }
 
-TEST_F(Editor, DefaultsThatCannotBeWrittenAreReportedAndTheEditorStays) {
+TEST_F(Editor, DefaultsThatCannotBeWrittenAreReportedAndTheEditorStaysWhenTheUserSaysNo) {
     writeArchive(0);
     openEditor();
     ed()->txtLuogo->setText(QStringLiteral("Bar Centrale"));
+    desktop.messages.confirmAnswers = {false};
     {
         test::WriteFailure diskFull;
         ed()->close();
     }
     QApplication::processEvents();
     ASSERT_EQ(desktop.messages.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+    EXPECT_EQ(desktop.messages.messages[0].kind, platform::RecordingMessageBoxes::Kind::Confirm);
     EXPECT_TRUE(desktop.messages.messages[0].text.contains(folder.file(QStringLiteral("Negozio.ini"))));
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{ed()}) << "nothing typed is lost without notice";
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Negozio.ini"))));
