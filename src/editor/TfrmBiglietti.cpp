@@ -79,7 +79,19 @@ void TfrmBiglietti::SaveVoucherLogo() {
 void TfrmBiglietti::LoadArchiveDefaults() {
     lblFileIni->setText(
         storage::settingsPath(platform::ProgramFolder::current().path(), archiveName()));
-    const storage::ArchiveDefaults d = storage::loadArchiveDefaults(lblFileIni->text());
+    const storage::Result<storage::ArchiveDefaults> read =
+        storage::loadArchiveDefaults(lblFileIni->text());
+    if (!read) {
+        // Something is there that cannot be read: the values shown stay, and
+        // closing will not write over what the file holds.
+        platform::MessageBoxes::current().typed(
+            this, MessageType::Warning,
+            QStringLiteral("Attenzione: non è stato possibile leggere i dati proposti per il "
+                           "prossimo buono dal file\n%1\n%2\n\nIl file non verrà modificato.")
+                .arg(lblFileIni->text(), read.error()));
+        return;
+    }
+    const storage::ArchiveDefaults& d = *read;
     txtPrezzo->setText(d.inizio);
     txtSpettatore->setText(d.scadenza);
     txtEvento->setText(d.valore);

@@ -464,8 +464,11 @@ TEST_F(Editor, ClosingKeepsTheDefaultsForNextTime) {
 
     const QByteArray ini = folder.read(QStringLiteral("Negozio.ini"));
     const auto defaults = storage::IniFile::load(folder.file(QStringLiteral("Negozio.ini")));
-    EXPECT_EQ(defaults.value(QStringLiteral("Dati Buono"), QStringLiteral("Luogo")), QStringLiteral("Caffè € Bar"));
-    EXPECT_EQ(defaults.value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")), voucher(2).evento);
+    ASSERT_TRUE(defaults) << defaults.error().toStdString();
+    EXPECT_EQ(defaults->value(QStringLiteral("Dati Buono"), QStringLiteral("Luogo")),
+              QStringLiteral("Caffè € Bar"));
+    EXPECT_EQ(defaults->value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")),
+              voucher(2).evento);
     EXPECT_TRUE(ini.contains("Luogo=Caff\xe8 \x80 Bar\r\n")) << "Windows-1252 on disk";
     EXPECT_TRUE(ini.startsWith("; scritto a mano\r\n")) << "other lines are kept";
     EXPECT_TRUE(ini.contains("[Altro]\r\nChiave=1"));
