@@ -26,11 +26,13 @@ public:
     explicit PasswordStore(QString path) : path_(std::move(path)) {}
 
     // The stored value, trimmed; empty when the file, the section or the key
-    // is missing.
-    QString readValue() const;
+    // is missing. Fails when something is there that cannot be read (see
+    // storage::readPlainFile): never waits on it, never takes it for no store.
+    storage::Result<QString> readValue() const;
 
     // Replaces the stored value and nothing else in the file. The file is
-    // replaced as a whole, so a failed write leaves the password in force.
+    // replaced as a whole, so a failed write leaves the password in force; a
+    // store that cannot be read is left as it is.
     storage::Result<> writeValue(const QString& scrambled) const;
 
 private:

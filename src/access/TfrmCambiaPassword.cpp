@@ -148,8 +148,12 @@ void TfrmCambiaPassword::cmdOKClick() {
     auto& messages = platform::MessageBoxes::current();
     const PasswordStore store(platform::ProgramFolder::file(PasswordStore::FileName));
 
-    lblMemory->setText(store.readValue());
-    const std::optional<QString> stored = Crypt::Unscramble(lblMemory->text());
+    // A store that is there but cannot be read is as damaged as one that
+    // does not unscramble.
+    const storage::Result<QString> value = store.readValue();
+    lblMemory->setText(value ? *value : QString());
+    const std::optional<QString> stored =
+        value ? Crypt::Unscramble(lblMemory->text()) : std::nullopt;
     if (!stored) {
         messages.plain(this, FailureMessage);
         return;

@@ -1,9 +1,15 @@
 #include "catalogue/ArchiveCatalogue.h"
 
+#include "storage/ArchiveFile.h"
+#include "storage/ArchiveSideFiles.h"
 #include "storage/Text.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <climits>
+#include <unistd.h>
 
 namespace scontrix::catalogue {
 
@@ -57,6 +63,22 @@ bool nameTakenIgnoringCase(const QString& folder, const QString& fileName) {
     return std::any_of(entries.cbegin(), entries.cend(), [&](const QString& entry) {
         return entry.compare(fileName, Qt::CaseInsensitive) == 0;
     });
+}
+
+bool sideFileNamesFit(const QString& folder, const QString& name) {
+    // QSaveFile, which writes the settings and the logos, first writes a file
+    // named after the final one plus "." and six random characters.
+    constexpr qsizetype TemporarySuffix = 7;
+    long limit = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    if (limit <= 0)
+        limit = NAME_MAX;
+    const QString largestPosition = QString::number(storage::ArchiveFile::MaxRecords);
+    const QString logo = QFileInfo(storage::logoPath(folder, name, largestPosition)).fileName();
+    const QString settings = QFileInfo(storage::settingsPath(folder, name)).fileName();
+    const QString archive = storage::trimControl(name) + ArchiveExtension;
+    return QFile::encodeName(logo).size() + TemporarySuffix <= limit &&
+           QFile::encodeName(settings).size() + TemporarySuffix <= limit &&
+           QFile::encodeName(archive).size() <= limit;
 }
 
 } // namespace scontrix::catalogue

@@ -36,6 +36,14 @@ bool isFilteredCharacter(QChar c);
 // pasted name ("Peña" is a real shop), and so is "|".
 std::optional<QChar> refusedNameCharacter(const QString& name);
 
+// True when every file the program keeps beside an archive named `name` in
+// `folder` can be named on that folder's file system. The longest is the logo
+// of the largest position an archive can hold, which a save first writes under
+// a temporary name a little longer still. Names are counted in the bytes the
+// file system stores (UTF-8, where an accented letter takes two), not in
+// characters: 250 typed letters may well need 500 bytes.
+bool sideFileNamesFit(const QString& folder, const QString& name);
+
 // True when `folder` already holds an entry named `fileName` in some other
 // letter case ("saldi.eur" or "Saldi.EUR" for "Saldi.eur"). Two such archives
 // would share their settings file and logo pictures wherever the file system

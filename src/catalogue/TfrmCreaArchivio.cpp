@@ -140,6 +140,17 @@ void TfrmCreaArchivio::btnApplicaClick() {
         return;
     }
 
+    // Its settings file and logos are named after it: a name whose longest
+    // side file the file system cannot name would give an archive that never
+    // keeps a logo or a default, while every save says all went well.
+    if (!sideFileNamesFit(platform::ProgramFolder::current().path(), name)) {
+        messages.typed(this, MessageType::Warning,
+                       QStringLiteral("Attenzione: il nome dell'archivio è troppo lungo.\r\n\r\n"
+                                      "Inserire un nome più breve."));
+        txtFile->setFocus();
+        return;
+    }
+
     lblFile->setText(platform::ProgramFolder::current().path() + name + ArchiveExtension);
     const QString path = storage::trimControl(lblFile->text());
     if (QFileInfo::exists(path) ||

@@ -79,7 +79,19 @@ void TfrmBiglietti::SaveVoucherLogo() {
 void TfrmBiglietti::LoadArchiveDefaults() {
     lblFileIni->setText(
         storage::settingsPath(platform::ProgramFolder::current().path(), archiveName()));
-    const storage::ArchiveDefaults d = storage::loadArchiveDefaults(lblFileIni->text());
+    const storage::Result<storage::ArchiveDefaults> read =
+        storage::loadArchiveDefaults(lblFileIni->text());
+    if (!read) {
+        // Something is there that cannot be read: the values shown stay, and
+        // closing will not write over what the file holds.
+        platform::MessageBoxes::current().typed(
+            this, MessageType::Warning,
+            QStringLiteral("Attenzione: non è stato possibile leggere i dati proposti per il "
+                           "prossimo buono dal file\n%1\n%2\n\nIl file non verrà modificato.")
+                .arg(lblFileIni->text(), read.error()));
+        return;
+    }
+    const storage::ArchiveDefaults& d = *read;
     txtPrezzo->setText(d.inizio);
     txtSpettatore->setText(d.scadenza);
     txtEvento->setText(d.valore);
@@ -138,15 +150,21 @@ void TfrmBiglietti::cmdEsciClick() {
 
 void TfrmBiglietti::closeEvent(QCloseEvent* event) {
     if (const storage::Result<> saved = SaveArchiveDefaults(); !saved) {
-        // The defaults could not be kept: say so and stay, so that nothing the
-        // shopkeeper typed is lost without notice.
-        platform::MessageBoxes::current().typed(
-            this, MessageType::Error,
-            QStringLiteral("Attenzione: non è stato possibile salvare i dati predefiniti "
-                           "dell'archivio nel file\n%1\n%2")
-                .arg(lblFileIni->text(), saved.error()));
-        event->ignore();
-        return;
+        // The defaults are only what the next voucher is offered; every
+        // voucher is in the archive already. So the user decides whether to
+        // stay (and free the disk, say) or to leave without them, rather than
+        // being held in the editor by a file that cannot be written.
+        const bool leave = platform::MessageBoxes::current().confirm(
+            this,
+            QStringLiteral("Attenzione: non è stato possibile salvare i dati proposti per il "
+                           "prossimo buono nel file\n%1\n%2\n\nI buoni acquisto salvati restano "
+                           "in archivio. Uscire comunque?")
+                .arg(lblFileIni->text(), saved.error()),
+            platform::DefaultAnswer::No);
+        if (!leave) {
+            event->ignore();
+            return;
+        }
     }
     windows_.handOver(this, windows_.frmAvvio());
     event->accept();

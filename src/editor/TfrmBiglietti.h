@@ -106,7 +106,7 @@ public:
     void LoadVoucherLogo();
     void SaveVoucherLogo();
     void LoadArchiveDefaults();
-    // Fails when the settings file cannot be written; the error says why.
+    // Fails when the settings file cannot be read or written; the error says why.
     storage::Result<> SaveArchiveDefaults();
 
     // The placeholder logo of a voucher without one.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -14,6 +15,8 @@ public:
 
     static ProgramFolder& current();
     static std::unique_ptr<ProgramFolder> makeReal();
+    // The folder of that path as the system gives it, in bytes.
+    static std::unique_ptr<ProgramFolder> ofNativePath(const QByteArray& folder);
 
     // Shorthand: the program folder followed by `fileName`.
     static QString file(const QString& fileName);

@@ -12,7 +12,10 @@ constexpr int PdfResolution = 1200;
 } // namespace
 
 bool PdfTarget::beginDocument(const PrintJobSettings& job, const PaperSettings& firstPaper) {
-    writer_ = std::make_unique<QPdfWriter>(fileName_);
+    file_ = std::make_unique<QSaveFile>(fileName_);
+    if (!file_->open(QIODevice::WriteOnly))
+        return false;
+    writer_ = std::make_unique<QPdfWriter>(file_.get());
     writer_->setResolution(PdfResolution);
     writer_->setTitle(job.documentName);
     writer_->setCreator(QCoreApplication::applicationName());
@@ -34,7 +37,17 @@ RenderTransform PdfTarget::pageTransform() const {
 }
 
 bool PdfTarget::endDocument() {
-    return painter_.end();
+    // The PDF engine never looks at what its writes return: a full disk
+    // leaves a short file behind a painter that ended well. The file itself
+    // knows: its own error state, the final flush, and the size that reached
+    // the disk against what was handed to it.
+    if (!painter_.end())
+        return false;
+    writer_.reset();
+    const qint64 written = file_->pos();
+    if (!file_->flush() || file_->error() != QFileDevice::NoError || file_->size() != written)
+        return false;
+    return file_->commit();
 }
 
 bool exportToPdf(const TPreparedReport& report, const QString& fileName,

@@ -7,6 +7,7 @@
 #include <QString>
 #include <chrono>
 #include <functional>
+#include <limits>
 
 namespace scontrix::storage {
 
@@ -48,6 +49,9 @@ public:
     static int defaultLockCall(int fd, int operation);
 
     static constexpr qint64 RecordSize = VoucherRecord::Size;
+    // As many records as a file's size can count: the largest position there
+    // can be, and so the longest position in a logo's file name.
+    static constexpr qint64 MaxRecords = std::numeric_limits<qint64>::max() / RecordSize;
     // Records read at once by scan(): about one megabyte.
     static constexpr qint64 ScanBlockRecords = 1024;
 

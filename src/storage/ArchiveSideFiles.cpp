@@ -38,19 +38,24 @@ QString logoPath(const QString& programFolder, const QString& archiveName,
            trimControl(positionText) + QStringLiteral(".jpg");
 }
 
-ArchiveDefaults loadArchiveDefaults(const QString& iniPath) {
-    const IniFile ini = IniFile::load(iniPath);
+Result<ArchiveDefaults> loadArchiveDefaults(const QString& iniPath) {
+    const Result<IniFile> ini = IniFile::load(iniPath);
+    if (!ini)
+        return Failure{ini.error()};
     ArchiveDefaults defaults;
     for (const auto& [key, member] : Keys)
-        defaults.*member = trimControl(ini.value(Section, key));
+        defaults.*member = trimControl(ini->value(Section, key));
     return defaults;
 }
 
 Result<> saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defaults) {
-    IniFile ini = IniFile::load(iniPath);
+    Result<IniFile> ini = IniFile::load(iniPath);
+    if (!ini)
+        return Failure{ini.error()};
+    IniFile updated = *ini;
     for (const auto& [key, member] : Keys)
-        ini.setValue(Section, key, trimControl(defaults.*member));
-    return ini.save(iniPath);
+        updated.setValue(Section, key, trimControl(defaults.*member));
+    return updated.save(iniPath);
 }
 
 } // namespace scontrix::storage

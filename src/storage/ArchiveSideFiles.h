@@ -31,10 +31,13 @@ struct ArchiveDefaults {
 };
 
 // A missing file, section or key reads as an empty text; values are trimmed.
-ArchiveDefaults loadArchiveDefaults(const QString& iniPath);
+// A file that is there but cannot be read fails (IniFile::load).
+Result<ArchiveDefaults> loadArchiveDefaults(const QString& iniPath);
 
 // Writes the five trimmed values (empty ones too) in the order Inizio,
 // Scadenza, Valore, Luogo, Condizioni, keeping everything else in the file.
+// Fails, writing nothing, when the file is there but cannot be read: what it
+// holds could not be kept.
 Result<> saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defaults);
 
 } // namespace scontrix::storage

@@ -1,9 +1,9 @@
 #include "storage/IniFile.h"
 
+#include "storage/PlainFile.h"
 #include "storage/Text.h"
 #include "storage/Windows1252.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <optional>
 
@@ -33,11 +33,11 @@ bool isComment(const QString& line) {
 
 } // namespace
 
-IniFile IniFile::load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return fromBytes(file.readAll());
+Result<IniFile> IniFile::load(const QString& path) {
+    const Result<std::optional<QByteArray>> bytes = readPlainFile(path);
+    if (!bytes)
+        return Failure{bytes.error()};
+    return bytes->has_value() ? fromBytes(**bytes) : IniFile{};
 }
 
 IniFile IniFile::fromBytes(QByteArray bytes) {

@@ -20,9 +20,14 @@ namespace scontrix::storage {
 // Lines before the first section header belong to the section named "".
 class IniFile {
 public:
-    // A missing or unreadable file gives an empty document. Lines may end in
-    // LF or CRLF; UTF-8 byte order marks before the first line are skipped.
-    static IniFile load(const QString& path);
+    // A missing file gives an empty document. Anything else that cannot be
+    // read fails: a file without read permission or whose reading fails, and
+    // anything that is not a plain file (a folder, a FIFO, a socket, a
+    // device), which is never even opened in a way that could wait. None of
+    // them is an empty document: saving one over it would lose all it holds.
+    // Lines may end in LF or CRLF; UTF-8 byte order marks before the first
+    // line are skipped.
+    static Result<IniFile> load(const QString& path);
     // The document of a file's bytes, read as load() reads them.
     static IniFile fromBytes(QByteArray bytes);
 

@@ -1,7 +1,9 @@
 #include "AppFixture.h"
+#include "PermissionsApply.h"
 #include "SmallDisk.h"
 #include "TableRows.h"
 #include "Typing.h"
+#include "UnreadableFiles.h"
 #include "WriteFailure.h"
 #include "access/Crypt.h"
 #include "access/TfrmCambiaPassword.h"
@@ -138,6 +140,31 @@ TEST_P(StoreProblem, IsReportedAndTheLoginStays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, StoreProblem, ::testing::ValuesIn(storeProblemRows), test::RowName());
+
+// A store that is there but cannot be read is no missing store: the login says
+// it could not read the password (not that the password is wrong) and leaves
+// the thing as it is.
+class UnreadableStoreAtLogin : public LoginWindow,
+                               public ::testing::WithParamInterface<test::UnreadableCase> {};
+
+TEST_P(UnreadableStoreAtLogin, SaysTheStoreCannotBeReadAndLeavesIt) {
+    const QString store = folder.file(QStringLiteral("unins000.dll"));
+    const QByteArray shipped = folder.read(QStringLiteral("unins000.dll"));
+    ASSERT_TRUE(QFile::remove(store));
+    if (!GetParam().make(store, shipped))
+        GTEST_SKIP() << "this machine cannot make it here (a device node needs root)";
+    const test::Seen before = test::look(store);
+    {
+        const test::PermissionsApply asAUser;
+        typeAndEnter(QStringLiteral("lucernaviolina"));
+    }
+    EXPECT_EQ(desktop.messages.texts(), QStringList{ReadFailure});
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{login()});
+    EXPECT_TRUE(test::look(store) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, UnreadableStoreAtLogin, ::testing::ValuesIn(test::Unreadables),
+                         test::RowName());
 
 TEST_F(LoginWindow, AStoreValueWithBlanksAroundItIsRead) {
     // As a hand edit of the file leaves it.

@@ -4,11 +4,14 @@
 #include "Typing.h"
 #include "editor/TfrmBiglietti.h"
 #include "platform/Recording.h"
+#include "storage/ArchiveSideFiles.h"
+#include "storage/LogoPicture.h"
 
 #include <QClipboard>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <limits>
 
 using namespace scontrix;
 using Kind = platform::RecordingMessageBoxes::Kind;
@@ -261,15 +264,13 @@ TEST_F(Creation, TheTwoHundredFiftyFirstCharacterIsRefused) {
     EXPECT_EQ(field()->text().size(), 250);
 }
 
-// Both hold for root too: a name longer than the file system allows (250
-// two-byte letters), and a program folder that is no longer there.
+// Holds for root too: a program folder that is no longer there.
 struct UncreatableRow {
     const char* name; // of the row
     QString archive;
     bool folderMissing;
 };
 const UncreatableRow uncreatableRows[] = {
-    {"NameTooLong", QString(250, u'\u00E8'), false},
     {"FolderMissing", QStringLiteral("Saldi"), true},
 };
 
@@ -306,6 +307,77 @@ TEST_P(UncreatableFile, IsReportedAndTheWindowStays) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, UncreatableFile, ::testing::ValuesIn(uncreatableRows),
                          test::RowName());
+
+// The files kept beside an archive are named after it, and the longest of
+// them must fit in the 255 bytes a file name may take: the logo of the largest
+// position an archive can hold (as many records as a file's size can count,
+// 16 digits), while the save writes it under a temporary name seven bytes
+// longer: 255 - 6 ("_Foto_") - 16 - 4 (".jpg") - 7 (".XXXXXX") leaves 222
+// bytes for the name, counted as the file system stores them, so an accented
+// letter takes two.
+constexpr qint64 LargestPosition = std::numeric_limits<qint64>::max() / 1055;
+constexpr int LongestName = 222;
+
+struct LongNameRow {
+    const char* name;
+    QString archive;
+    bool fits;
+};
+const LongNameRow longNameRows[] = {
+    {"LongestThatFits", QString(LongestName, u'a'), true},
+    {"LongestThatFitsWithAccents", QString(LongestName / 2, u'\u00E8'), true},
+    {"OneByteMore", QString(LongestName + 1, u'a'), false},
+    {"OneAccentedLetterMore", QString(LongestName - 1, u'a') + u'\u00E8', false},
+    {"TwoHundredFortyFiveLetters", QString(245, u'a'), false},
+    {"TwoHundredFiftyAccentedLetters", QString(250, u'\u00E8'), false},
+};
+
+void PrintTo(const LongNameRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class LongName : public Creation, public ::testing::WithParamInterface<LongNameRow> {};
+
+TEST_P(LongName, IsCreatedOnlyWhenEveryFileBesideItCanBeNamed) {
+    const LongNameRow& c = GetParam();
+    ASSERT_EQ(QFile::encodeName(c.archive).size() <= LongestName, c.fits) << "the row itself";
+    showCreation();
+    field()->insert(c.archive);
+    apply();
+    if (!c.fits) {
+        expectOnlyMessage(MessageType::Warning,
+                          QStringLiteral("Attenzione: il nome dell'archivio è troppo lungo.\r\n\r\n"
+                                         "Inserire un nome più breve."),
+                          c.name);
+        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()});
+        EXPECT_EQ(field()->text(), c.archive);
+        EXPECT_TRUE(field()->hasFocus());
+        EXPECT_EQ(folderContents(), QStringList{"unins000.dll"}) << "nothing is created";
+        return;
+    }
+    expectOnlyMessage(MessageType::Information, Created, c.name);
+    QStringList created = folderContents();
+    QStringList expected{c.archive + QStringLiteral(".eur"), QStringLiteral("unins000.dll")};
+    created.sort();
+    expected.sort();
+    EXPECT_EQ(created, expected);
+    // What the editor will write beside it, at the largest position too.
+    const QString programFolder = folder.path() + u'/';
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    for (const qint64 position : {qint64(1), LargestPosition}) {
+        const QString logo = storage::logoPath(programFolder, c.archive, QString::number(position));
+        EXPECT_TRUE(storage::saveLogo(logo, picture)) << position;
+        EXPECT_FALSE(storage::readPicture(logo)->isNull()) << position;
+    }
+    storage::ArchiveDefaults defaults;
+    defaults.valore = QStringLiteral("25,00");
+    const QString ini = storage::settingsPath(programFolder, c.archive);
+    EXPECT_TRUE(storage::saveArchiveDefaults(ini, defaults));
+    EXPECT_EQ(storage::loadArchiveDefaults(ini)->valore, QStringLiteral("25,00"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, LongName, ::testing::ValuesIn(longNameRows), test::RowName());
 
 TEST_F(Creation, NameFieldIsYellowWhileFocusedAndAliceBlueOtherwise) {
     showCreation();

@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 #include "SmallDisk.h"
 #include "TableRows.h"
+#include "app/TfrmAvvio.h"
 
 #include <QDir>
 #include <QLabel>
@@ -11,6 +12,7 @@
 // right to mount).
 using namespace scontrix;
 using platform::MessageType;
+using Kind = platform::RecordingMessageBoxes::Kind;
 using test::DiskTrouble;
 
 namespace {
@@ -71,14 +73,31 @@ TEST_P(EditorOnATroubledDisk, ANewVoucherIsRefusedAndTheArchiveKeepsEveryByte) {
     EXPECT_EQ(fieldTexts(), texts) << "what was typed is still there to save again";
     EXPECT_FALSE(QFile::exists(logo(Stored + 1)));
 
-    // Closing cannot keep the defaults either: the editor says so and stays.
+    // Closing cannot keep the defaults either: the editor says so and asks
+    // whether to leave without them; No stays.
     desktop.messages.clear();
+    desktop.messages.confirmAnswers = {false};
     ed()->close();
     QApplication::processEvents();
     ASSERT_EQ(desktop.messages.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
-    EXPECT_TRUE(desktop.messages.messages[0].text.contains(folder.file(QStringLiteral("Negozio.ini"))));
+    EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Confirm);
+    EXPECT_EQ(desktop.messages.messages[0].defaultAnswer, platform::DefaultAnswer::No);
+    const QString question = desktop.messages.messages[0].text;
+    EXPECT_TRUE(question.startsWith(
+        QStringLiteral("Attenzione: non è stato possibile salvare i dati proposti per il "
+                       "prossimo buono nel file\n") +
+        folder.file(QStringLiteral("Negozio.ini"))))
+        << question.toStdString();
+    EXPECT_TRUE(question.endsWith(QStringLiteral("Uscire comunque?"))) << question.toStdString();
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{ed()});
+    EXPECT_EQ(file(QStringLiteral("Negozio.ini")), Settings);
+
+    // Sì leaves without them: every voucher is in the archive already.
+    desktop.messages.clear();
+    desktop.messages.confirmAnswers = {true};
+    click("cmdEsci");
+    EXPECT_EQ(desktop.messages.texts(), QStringList{question}) << "asked once more, the same way";
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()});
     EXPECT_EQ(file(QStringLiteral("Negozio.ini")), Settings);
 }
 

@@ -464,8 +464,11 @@ TEST_F(Editor, ClosingKeepsTheDefaultsForNextTime) {
 
     const QByteArray ini = folder.read(QStringLiteral("Negozio.ini"));
     const auto defaults = storage::IniFile::load(folder.file(QStringLiteral("Negozio.ini")));
-    EXPECT_EQ(defaults.value(QStringLiteral("Dati Buono"), QStringLiteral("Luogo")), QStringLiteral("Caffè € Bar"));
-    EXPECT_EQ(defaults.value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")), voucher(2).evento);
+    ASSERT_TRUE(defaults) << defaults.error().toStdString();
+    EXPECT_EQ(defaults->value(QStringLiteral("Dati Buono"), QStringLiteral("Luogo")),
+              QStringLiteral("Caffè € Bar"));
+    EXPECT_EQ(defaults->value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")),
+              voucher(2).evento);
     EXPECT_TRUE(ini.contains("Luogo=Caff\xe8 \x80 Bar\r\n")) << "Windows-1252 on disk";
     EXPECT_TRUE(ini.startsWith("; scritto a mano\r\n")) << "other lines are kept";
     EXPECT_TRUE(ini.contains("[Altro]\r\nChiave=1"));
@@ -474,17 +477,18 @@ TEST_F(Editor, ClosingKeepsTheDefaultsForNextTime) {
     EXPECT_EQ(ed()->txtLuogo->text(), QStringLiteral("Caffè € Bar"));
 }
 
-TEST_F(Editor, DefaultsThatCannotBeWrittenAreReportedAndTheEditorStays) {
+TEST_F(Editor, DefaultsThatCannotBeWrittenAreReportedAndTheEditorStaysWhenTheUserSaysNo) {
     writeArchive(0);
     openEditor();
     ed()->txtLuogo->setText(QStringLiteral("Bar Centrale"));
+    desktop.messages.confirmAnswers = {false};
     {
         test::WriteFailure diskFull;
         ed()->close();
     }
     QApplication::processEvents();
     ASSERT_EQ(desktop.messages.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+    EXPECT_EQ(desktop.messages.messages[0].kind, platform::RecordingMessageBoxes::Kind::Confirm);
     EXPECT_TRUE(desktop.messages.messages[0].text.contains(folder.file(QStringLiteral("Negozio.ini"))));
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{ed()}) << "nothing typed is lost without notice";
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Negozio.ini"))));

@@ -38,7 +38,9 @@ TEST(StorageArchiveSideFiles, SavedDefaultsAreTrimmedAndInTheirOrderEmptyOnesToo
     defaults.inizio = QStringLiteral("01/03/2024");
     defaults.valore = QStringLiteral("25,00");
     ASSERT_TRUE(saveArchiveDefaults(path, defaults));
-    const ArchiveDefaults read = loadArchiveDefaults(path);
+    const Result<ArchiveDefaults> loaded = loadArchiveDefaults(path);
+    ASSERT_TRUE(loaded) << loaded.error().toStdString();
+    const ArchiveDefaults& read = *loaded;
     EXPECT_EQ(read.inizio, QStringLiteral("01/03/2024"));
     EXPECT_EQ(read.scadenza, QString());
     EXPECT_EQ(read.valore, QStringLiteral("25,00"));
@@ -51,14 +53,19 @@ TEST(StorageArchiveSideFiles, MissingKeysAndFilesReadEmpty) {
     const QString path = dir.filePath(QStringLiteral("Negozio.ini"));
     writeFile(path,
               "[Dati Buono]\r\nInizio= 01/03/2024 \r\nScadenza=31/12/2024\r\nValore=25,00\r\n");
-    const ArchiveDefaults read = loadArchiveDefaults(path);
+    const Result<ArchiveDefaults> loaded = loadArchiveDefaults(path);
+    ASSERT_TRUE(loaded) << loaded.error().toStdString();
+    const ArchiveDefaults& read = *loaded;
     EXPECT_EQ(read.inizio, QStringLiteral("01/03/2024"));
     EXPECT_EQ(read.scadenza, QStringLiteral("31/12/2024"));
     EXPECT_EQ(read.valore, QStringLiteral("25,00"));
     EXPECT_EQ(read.luogo, QString());
     EXPECT_EQ(read.condizioni, QString());
 
-    const ArchiveDefaults none = loadArchiveDefaults(dir.filePath(QStringLiteral("manca.ini")));
+    const Result<ArchiveDefaults> missing =
+        loadArchiveDefaults(dir.filePath(QStringLiteral("manca.ini")));
+    ASSERT_TRUE(missing) << "a missing file is no failure";
+    const ArchiveDefaults& none = *missing;
     EXPECT_TRUE(none.inizio.isEmpty() && none.scadenza.isEmpty() && none.valore.isEmpty() &&
                 none.luogo.isEmpty() && none.condizioni.isEmpty());
 }

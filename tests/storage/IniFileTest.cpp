@@ -28,6 +28,17 @@ const QByteArray SharedFile = "\xEF\xBB\xBF[Dati Buono]\n"
                               "[CITT\xe0]\n"
                               "Nome=Roma\n";
 
+// The document of a file that is there or missing; a failure to read it fails
+// the test.
+IniFile loaded(const QString& path) {
+    Result<IniFile> ini = IniFile::load(path);
+    if (!ini) {
+        ADD_FAILURE() << "not read: " << ini.error().toStdString();
+        return {};
+    }
+    return *ini;
+}
+
 class StorageIniFile : public ::testing::Test {
 protected:
     QString path(const QString& name = QStringLiteral("Negozio.ini")) const {
@@ -38,7 +49,7 @@ protected:
 
 TEST_F(StorageIniFile, ReadsValuesByNameIgnoringAsciiCase) {
     writeFile(path(), SharedFile);
-    const IniFile ini = IniFile::load(path());
+    const IniFile ini = loaded(path());
     struct Case {
         const char16_t* section;
         const char16_t* key;
@@ -65,7 +76,7 @@ TEST_F(StorageIniFile, ReadsValuesByNameIgnoringAsciiCase) {
 
 TEST_F(StorageIniFile, ChangesOnlyWhatItSetsAndKeepsEveryOtherLine) {
     writeFile(path(), SharedFile);
-    IniFile ini = IniFile::load(path());
+    IniFile ini = loaded(path());
     ini.setValue(QStringLiteral("DATI BUONO"), QStringLiteral("valore"), QStringLiteral("30,00"));
     ini.setValue(QStringLiteral("Dati Buono"), QStringLiteral("Luogo"),
                  QStringLiteral("Caff\u00e8 Centrale"));
@@ -99,8 +110,7 @@ TEST_F(StorageIniFile, WritesWindows1252AndReadsItBack) {
 
     EXPECT_EQ(readFile(path()).toStdString(), std::string("[Dati Buono]\r\nLuogo=Caff\xe8 \xab"
                                                           "Citt\xe0\xbb \x96 10 \x80\r\n"));
-    EXPECT_EQ(IniFile::load(path()).value(QStringLiteral("Dati Buono"), QStringLiteral("Luogo")),
-              text);
+    EXPECT_EQ(loaded(path()).value(QStringLiteral("Dati Buono"), QStringLiteral("Luogo")), text);
 }
 
 // A file an editor saved with a second byte order mark: the section right
@@ -108,17 +118,17 @@ TEST_F(StorageIniFile, WritesWindows1252AndReadsItBack) {
 // once stays the value read.
 TEST_F(StorageIniFile, EveryLeadingByteOrderMarkIsSkipped) {
     writeFile(path(), "\xEF\xBB\xBF\xEF\xBB\xBF[Dati Buono]\r\nValore=25,00\r\n");
-    IniFile ini = IniFile::load(path());
+    IniFile ini = loaded(path());
     EXPECT_EQ(ini.value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")), QStringLiteral("25,00"));
     ini.setValue(QStringLiteral("Dati Buono"), QStringLiteral("Valore"), QStringLiteral("30,00"));
     ASSERT_TRUE(ini.save(path()));
     EXPECT_EQ(readFile(path()).toStdString(), "[Dati Buono]\r\nValore=30,00\r\n");
-    EXPECT_EQ(IniFile::load(path()).value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")),
+    EXPECT_EQ(loaded(path()).value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")),
               QStringLiteral("30,00"));
 }
 
 TEST_F(StorageIniFile, MissingFileIsAnEmptyDocument) {
-    const IniFile ini = IniFile::load(path(QStringLiteral("manca.ini")));
+    const IniFile ini = loaded(path(QStringLiteral("manca.ini")));
     EXPECT_TRUE(ini.lines().isEmpty());
     EXPECT_EQ(ini.value(QStringLiteral("Dati Buono"), QStringLiteral("Inizio")), QString());
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("manca.ini"))));
@@ -132,7 +142,7 @@ TEST_F(StorageIniFile, FailedSaveLeavesTheOldFile) {
                                                        QFile::ReadOther | QFile::ExeOther));
     const QString iniPath = path();
     const int result = test::runAsOrdinaryUser([&] {
-        IniFile ini = IniFile::load(iniPath);
+        IniFile ini = loaded(iniPath);
         if (ini.value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")) !=
             QStringLiteral("25,00"))
             return 3;

@@ -328,9 +328,14 @@ void PrintTo(const ReplacedFile& c, std::ostream* os) {
 
 const ReplacedFile ReplacedFiles[] = {
     {"Settings", "settings", settingsFile,
-     [](const QString& path, qint64 j) { ASSERT_TRUE(saveArchiveDefaults(path, defaultsVersion(j))); },
      [](const QString& path, qint64 j) {
-         const ArchiveDefaults d = loadArchiveDefaults(path);
+         ASSERT_TRUE(saveArchiveDefaults(path, defaultsVersion(j)));
+     },
+     [](const QString& path, qint64 j) {
+         const Result<ArchiveDefaults> read = loadArchiveDefaults(path);
+         if (!read)
+             return false;
+         const ArchiveDefaults& d = *read;
          const ArchiveDefaults e = defaultsVersion(j);
          return d.inizio == e.inizio && d.scadenza == e.scadenza && d.valore == e.valore &&
                 d.luogo == e.luogo.trimmed() && d.condizioni == e.condizioni;
@@ -340,7 +345,8 @@ const ReplacedFile ReplacedFiles[] = {
          ASSERT_TRUE(access::PasswordStore(path).writeValue(access::Crypt::Scramble(passwordVersion(j))));
      },
      [](const QString& path, qint64 j) {
-         return access::Crypt::Unscramble(access::PasswordStore(path).readValue()) == passwordVersion(j);
+         const Result<QString> value = access::PasswordStore(path).readValue();
+         return value && access::Crypt::Unscramble(*value) == passwordVersion(j);
      }},
 };
 
