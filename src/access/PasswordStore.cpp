@@ -5,7 +5,11 @@
 #include "storage/Text.h"
 
 #include <QFile>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace scontrix::access {
 
@@ -43,16 +47,42 @@ storage::Result<bool> PasswordStore::placeShipped(const QString& folder) {
     if (!shipped->has_value())
         return storage::Failure{QStringLiteral("manca il file %1").arg(ShippedName)};
     const QByteArray& bytes = **shipped;
-    // Written whole under a temporary name, then renamed: a rename never
+    // Written whole under a temporary name, then renamed: a rename that never
     // replaces an existing file, so a store written meanwhile by another
-    // station starting from the same folder is kept.
-    QTemporaryFile copy(folder + QStringLiteral("unins000.XXXXXX.tmp"));
-    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
-        return storage::Failure{copy.errorString()};
-    if (!copy.rename(store))
+    // station starting from the same folder is kept. Made as any new file of
+    // the user's (0666 less the umask), not for its owner alone: a shop's
+    // second login, or a second station on a shared folder, reads it too.
+    const QByteArray temporary =
+        QFile::encodeName(folder) + "unins000." +
+        QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return storage::Failure{QString::fromLocal8Bit(std::strerror(errno))};
+    bool written = true;
+    for (const char* at = bytes.constData(); written && at < bytes.constEnd();) {
+        const ssize_t done = ::write(fd, at, size_t(bytes.constEnd() - at));
+        if (done < 0 && errno == EINTR)
+            continue;
+        written = done > 0;
+        at += written ? done : 0;
+    }
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    const QString temporaryName = QFile::decodeName(temporary);
+    if (!written) {
+        ::unlink(temporary.constData());
+        return storage::Failure{QString::fromLocal8Bit(std::strerror(error))};
+    }
+    QFile copy(temporaryName);
+    if (!copy.rename(store)) {
+        const QString why = copy.errorString();
+        ::unlink(temporary.constData());
         return QFile::exists(store) ? storage::Result<bool>(false)
-                                    : storage::Result<bool>(storage::Failure{copy.errorString()});
-    copy.setAutoRemove(false); // it is the store now
+                                    : storage::Result<bool>(storage::Failure{why});
+    }
     return true;
 }
 

@@ -1,12 +1,17 @@
 #include "../report_core/Poppler.h"
 #include "QtPrinters.h"
+#include "ChildProcess.h"
+#include "access/PasswordStore.h"
 #include "app/Startup.h"
+#include "storage/Result.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -68,6 +73,40 @@ TEST(Staging, AnEmptyOrDamagedStoreIsNeverReplaced) {
         scontrix::app::placeFirstAccessStore(folder);
         EXPECT_EQ(readAll(folder + QStringLiteral("unins000.dll")), store);
     }
+}
+
+// A shop with two logins, or two stations on one shared folder: the store
+// the first start put in place is read by the other account too, and it
+// holds the first-access password there.
+TEST(Staging, ThePlacedStoreIsReadByAnotherAccount) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/");
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther |
+                                                      QFile::ExeOther));
+    writeAll(folder + QStringLiteral("unins000.dll.dist"), readAll(Shipped));
+    const mode_t previous = ::umask(022); // the usual one of a desktop account
+    scontrix::app::placeFirstAccessStore(folder);
+    ::umask(previous);
+    const QString store = folder + QStringLiteral("unins000.dll");
+    ASSERT_TRUE(QFile::exists(store));
+    EXPECT_TRUE(QFile::permissions(store) & QFile::ReadOther) << "0666 less the umask";
+    EXPECT_FALSE(QFile::permissions(store) & QFile::WriteOther);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary left";
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "reading as another account needs root to become one";
+    // The other account: nobody, in a child process.
+    const QByteArray expected = readAll(Shipped);
+    const int code = scontrix::test::runInChild([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            return 3;
+        const scontrix::storage::Result<QString> value =
+            scontrix::access::PasswordStore(store).readValue();
+        if (!value)
+            return 1;
+        return value->isEmpty() || !expected.contains(value->toLatin1()) ? 2 : 0;
+    });
+    EXPECT_EQ(code, 0) << "1: the other account cannot read the store, 2: it reads no password";
 }
 
 // Without a shipped store start-up goes on and leaves nothing behind.
