@@ -35,6 +35,9 @@ std::unique_ptr<TReport> makeRiepilogoTemplate() {
     txtTitolo->Font = {QStringLiteral("Verdana"), TFont::heightOfPoints(9), claWhite, fsBold};
     txtTitolo->HAlign = haCenter;
     txtTitolo->setText(QStringLiteral("Riepilogo"));
+    // The title names the archive, whose name may hold brackets ("Negozio
+    // [Centro]"): printed as typed, as the rows are.
+    txtTitolo->AllowExpressions = false;
 
     auto* data = page->add<TMasterData>(QStringLiteral("MasterData"));
     data->Top = mmToPx(16);

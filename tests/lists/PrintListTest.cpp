@@ -8,6 +8,7 @@
 #include "report/TPrinterList.h"
 #include "report/TReport.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -116,9 +117,10 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
                 << "row " << i << " is missing";
     }
     {
-        SCOPED_TRACE("rows with brackets print as typed");
+        SCOPED_TRACE("rows and an archive name with brackets print as typed");
         writeArchive({{QStringLiteral("Rossi [Bar]")}, {QStringLiteral("[DATE] Bianchi")},
                       {QStringLiteral("Verdi [senza fine")}});
+        ed()->lblNome->setText(QStringLiteral("Negozio [Centro]"));
         lists::TfrmTrovaBiglietti window(ed());
         window.show();
         QApplication::processEvents();
@@ -126,7 +128,8 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
         print(window);
         EXPECT_TRUE(desktop.messages.messages.empty()) << "no error box of the engine";
         const QString text = test::pdfPageText(output, 1);
-        EXPECT_TRUE(text.contains(QStringLiteral("Buoni acquisto emessi per Negozio")));
+        EXPECT_TRUE(text.contains(QStringLiteral("Buoni acquisto emessi per Negozio [Centro]")))
+            << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("Rossi [Bar]"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("[DATE] Bianchi"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("Verdi [senza fine"))) << text.toStdString();
