@@ -297,10 +297,19 @@ Result<> ArchiveFile::scanRange(qint64 first, qint64 records, const Visitor& vis
                         static_cast<off_t>(index * RecordSize + got));
             if (chunk < 0 && errno == EINTR)
                 continue;
-            if (chunk <= 0)
-                return Failure{
-                    QStringLiteral("cannot read record %1: ").arg(index + got / RecordSize + 1) +
-                    (chunk < 0 ? systemError(errno) : QStringLiteral("the file is shorter"))};
+            if (chunk <= 0) {
+                const QString why =
+                    chunk < 0 ? systemError(errno) : QStringLiteral("the file is shorter");
+                // The whole records of the block read before the failure are
+                // read: they are handed out before the failure is told.
+                const char* record = buffer.constData();
+                for (qint64 i = 0, whole = got / RecordSize; i < whole; ++i, record += RecordSize) {
+                    ++index;
+                    if (!visit(index, record))
+                        return {};
+                }
+                return Failure{QStringLiteral("cannot read record %1: ").arg(index + 1) + why};
+            }
             got += chunk;
         }
         const char* record = buffer.constData();

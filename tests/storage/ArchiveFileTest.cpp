@@ -105,6 +105,47 @@ TEST_F(StorageArchiveFile, ScanCrossesBlockBoundariesAndCanStopEarly) {
     EXPECT_EQ(archive.position(), 1500);
 }
 
+// An archive cut short by another program while it is read: every whole
+// record read before the failure is handed out, the block cut through
+// included, then the failure is told. Alike for a whole scan and for the
+// ranges that two threads read side by side.
+TEST_F(StorageArchiveFile, AReadFailingPartWayHandsOutEveryWholeRecordBeforeIt) {
+    const qint64 block = ArchiveFile::ScanBlockRecords;
+    const qint64 records = 5 * block;
+    const qint64 cutAt = 2 * block + 300; // inside the third block, half a record on
+    const struct {
+        const char* what;
+        qint64 first;
+        qint64 count;
+    } ranges[] = {{"the whole archive", 0, records},
+                  {"a second half", block + 10, records - block - 10}};
+    for (const auto& range : ranges) {
+        SCOPED_TRACE(range.what);
+        writeFile(path(), numberedArchive(static_cast<int>(records)));
+        ArchiveFile archive;
+        ASSERT_TRUE(archive.open(path()));
+        qint64 last = 0;
+        bool cut = false;
+        bool inOrder = true;
+        const Result<> read =
+            archive.scanRange(range.first, range.count, [&](qint64 position, const char* record) {
+                inOrder = inOrder && position == (last ? last + 1 : range.first + 1) &&
+                          QByteArray(record, VoucherRecord::Size) ==
+                              numberedVoucher(static_cast<int>(position)).toBytes();
+                last = position;
+                if (!cut) {
+                    cut = true;
+                    QFile::resize(path(), cutAt * VoucherRecord::Size + VoucherRecord::Size / 2);
+                }
+                return true;
+            });
+        EXPECT_FALSE(read) << "the cut is a failure";
+        EXPECT_TRUE(inOrder);
+        EXPECT_EQ(last, cutAt) << "every whole record before the cut";
+        archive.close();
+    }
+}
+
 TEST_F(StorageArchiveFile, AppendWritesOnlyTheNewRecordAfterTheLast) {
     const QByteArray before = numberedArchive(7);
     writeFile(path(), before);
