@@ -202,7 +202,9 @@ void TfrmTrovaBiglietti::btnCercaClick() {
                               ui::WorkProgress::Cancel::No);
     ListScan scan = searchArchive(archivePath(), filters, progress.callback());
     if (!scan.outcome) {
-        // The filters stay as typed, for another try.
+        // The search is over: no notice of a search still running under the
+        // message. The filters stay as typed, for another try.
+        lblAttendere->hide();
         platform::MessageBoxes::current().plain(this, AccessFailure);
         return;
     }

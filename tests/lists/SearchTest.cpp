@@ -177,10 +177,14 @@ TEST_F(Search, MissingArchiveIsCreatedEmptyAndListsNothing) {
     EXPECT_EQ(window->lblTrovate->text(), QStringLiteral("Il presente elenco contiene 0 schede."));
 }
 
-TEST_F(Search, ArchiveThatCannotBeOpenedKeepsTheFiltersWithTheNotice) {
+TEST_F(Search, ArchiveThatCannotBeOpenedKeepsTheFiltersAndEndsTheNotice) {
     // A folder where the archive should be can be neither opened nor created.
     QFile::remove(archive());
     QDir().mkpath(archive());
+    bool noticeUnderTheMessage = true;
+    desktop.messages.onMessage = [&](const auto&) {
+        noticeUnderTheMessage = window->lblAttendere->isVisible();
+    };
     search({{"txtAcquirente", QStringLiteral("rossi")}});
     ASSERT_EQ(desktop.messages.messages.size(), 1u);
     EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Plain);
@@ -190,7 +194,8 @@ TEST_F(Search, ArchiveThatCannotBeOpenedKeepsTheFiltersWithTheNotice) {
                              "installazione del programma."));
     EXPECT_TRUE(window->panAvvio->isVisible());
     EXPECT_FALSE(window->panContainer->isVisible());
-    EXPECT_TRUE(window->lblAttendere->isVisible());
+    EXPECT_FALSE(noticeUnderTheMessage) << "the search is over when the message shows";
+    EXPECT_FALSE(window->lblAttendere->isVisible());
     EXPECT_EQ(window->txtAcquirente->text(), QStringLiteral("rossi"));
 }
 
