@@ -87,7 +87,7 @@ void buildDatabase(const QString& archive, const QString& path) {
                                   SQLITE_TRANSIENT);
             }
             if (const auto cents = lists::amountInCents(r.evento))
-                sqlite3_bind_int64(statement, column++, *cents);
+                sqlite3_bind_int64(statement, column++, static_cast<sqlite3_int64>(*cents));
             else
                 sqlite3_bind_null(statement, column++);
             const QDate expiry = QDate::fromString(r.spettatore, QStringLiteral("dd/MM/yyyy"));

@@ -1,20 +1,97 @@
 #include "lists/UnpaidTotals.h"
 
 #include "editor/ValueRule.h"
+#include "storage/Text.h"
 #include "storage/Windows1252.h"
 
-#include <QLocale>
-#include <cmath>
+#include <QStringList>
 #include <optional>
 
 namespace scontrix::lists {
 
-std::optional<qint64> amountInCents(const QString& value) {
-    const std::optional<double> number = editor::parseCommaNumber(value);
-    // Beyond a thousand billion euro it is no shop's voucher but a typing slip.
-    if (!number || !std::isfinite(*number) || std::fabs(*number) >= 1e12)
+namespace {
+
+// At most this many digits of cents: far past any voucher, and a million of
+// them still add up within 128 bits.
+constexpr int MaxCentDigits = 30;
+
+// The digits of a plain amount, "1234,5" or "0,07", as cents; none for any
+// other form or one past MaxCentDigits.
+std::optional<Cents> plainCents(QByteArrayView v) {
+    qsizetype i = 0;
+    Cents euros = 0;
+    int digits = 0;
+    for (; i < v.size() && v[i] >= '0' && v[i] <= '9'; ++i, ++digits)
+        euros = euros * 10 + (v[i] - '0');
+    if (digits == 0 || digits > MaxCentDigits - 2)
         return std::nullopt;
-    return std::llround(*number * 100.0);
+    Cents cents = 0;
+    if (i < v.size()) {
+        const qsizetype decimals = v.size() - i - 1;
+        if (v[i] != ',' || decimals < 1 || decimals > 2)
+            return std::nullopt;
+        for (qsizetype k = i + 1; k < v.size(); ++k) {
+            if (v[k] < '0' || v[k] > '9')
+                return std::nullopt;
+            cents = cents * 10 + (v[k] - '0');
+        }
+        if (decimals == 1)
+            cents *= 10;
+    }
+    return euros * 100 + cents;
+}
+
+} // namespace
+
+namespace {
+
+enum class ValueKind { Amount, NotANumber, Empty, Negative };
+
+// A value as the editor's value rule reads and rounds it, so that whatever
+// the rule writes in the field counts here as the amount it shows.
+ValueKind readValue(const QString& value, Cents& cents) {
+    if (storage::trimControl(value).isEmpty())
+        return ValueKind::Empty;
+    if (!editor::parseCommaNumber(value))
+        return ValueKind::NotANumber;
+    const QString amount = editor::formatVoucherValue(value);
+    if (amount.startsWith(u'-'))
+        return ValueKind::Negative;
+    // Past MaxCentDigits: a number, but none a voucher is worth.
+    const std::optional<Cents> read = plainCents(amount.toLatin1());
+    if (!read)
+        return ValueKind::NotANumber;
+    cents = *read;
+    return ValueKind::Amount;
+}
+
+} // namespace
+
+std::optional<Cents> amountInCents(const QString& value) {
+    Cents cents = 0;
+    if (readValue(value, cents) != ValueKind::Amount)
+        return std::nullopt;
+    return cents;
+}
+
+QString euroText(Cents cents) {
+    const bool negative = cents < 0;
+    __extension__ unsigned __int128 magnitude =
+        negative ? static_cast<unsigned __int128>(-cents) : static_cast<unsigned __int128>(cents);
+    const auto fraction = static_cast<unsigned>(magnitude % 100);
+    magnitude /= 100;
+    QString units;
+    int written = 0;
+    do {
+        if (written > 0 && written % 3 == 0)
+            units.prepend(u'.');
+        units.prepend(QChar(u'0' + static_cast<char16_t>(magnitude % 10)));
+        magnitude /= 10;
+        ++written;
+    } while (magnitude != 0);
+    return (negative ? QStringLiteral("-") : QString()) + units + u',' +
+           QChar(u'0' + static_cast<char16_t>(fraction / 10)) +
+           QChar(u'0' + static_cast<char16_t>(fraction % 10));
 }
 
 namespace {
@@ -56,39 +133,10 @@ QDate storedDate(const Text& text) {
     return QDate(year, month, day); // invalid for a day that does not exist
 }
 
-// Whole euros and up to two decimals after a comma, with an optional minus:
-// the value as the editor writes it. None for any other form.
-std::optional<qint64> plainCents(QByteArrayView v) {
-    qsizetype i = 0;
-    const bool negative = !v.isEmpty() && v[0] == '-';
-    if (negative)
-        ++i;
-    qint64 euros = 0;
-    int digits = 0;
-    for (; i < v.size() && v[i] >= '0' && v[i] <= '9'; ++i, ++digits)
-        euros = euros * 10 + (v[i] - '0');
-    if (digits == 0 || digits > 12)
-        return std::nullopt;
-    qint64 cents = 0;
-    if (i < v.size()) {
-        if (v[i] != ',' || v.size() - i - 1 < 1 || v.size() - i - 1 > 2)
-            return std::nullopt;
-        for (qsizetype k = i + 1; k < v.size(); ++k) {
-            if (v[k] < '0' || v[k] > '9')
-                return std::nullopt;
-            cents = cents * 10 + (v[k] - '0');
-        }
-        if (v.size() - i - 1 == 1)
-            cents *= 10;
-    }
-    const qint64 total = euros * 100 + cents;
-    return negative ? -total : total;
-}
-
 } // namespace
 
 void UnpaidTotals::addBytes(QByteArrayView value, QByteArrayView expiry, QDate today) {
-    const std::optional<qint64> cents = plainCents(value);
+    const std::optional<Cents> cents = plainCents(value);
     if (!cents) {
         add(storage::cp1252::decode(value.data(), value.size()),
             storage::cp1252::decode(expiry.data(), expiry.size()), today);
@@ -103,10 +151,21 @@ void UnpaidTotals::addBytes(QByteArrayView value, QByteArrayView expiry, QDate t
 
 void UnpaidTotals::add(const QString& value, const QString& expiry, QDate today) {
     ++count;
-    if (const auto cents = amountInCents(value))
-        totalCents += *cents;
-    else
+    Cents cents = 0;
+    switch (readValue(value, cents)) {
+    case ValueKind::Amount:
+        totalCents += cents;
+        break;
+    case ValueKind::NotANumber:
         ++notAmounts;
+        break;
+    case ValueKind::Empty:
+        ++emptyValues;
+        break;
+    case ValueKind::Negative:
+        ++negatives;
+        break;
+    }
     const QDate date = storedDate(expiry);
     if (date.isValid() && date < today)
         ++expired;
@@ -116,21 +175,34 @@ void UnpaidTotals::add(const UnpaidTotals& other) {
     count += other.count;
     totalCents += other.totalCents;
     notAmounts += other.notAmounts;
+    emptyValues += other.emptyValues;
+    negatives += other.negatives;
     expired += other.expired;
 }
 
 QString UnpaidTotals::summary() const {
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    const QString euro = italian.toString(static_cast<double>(totalCents) / 100.0, 'f', 2);
     QString text = count == 1 ? QStringLiteral("1 buono non incassato")
                               : QStringLiteral("%1 buoni non incassati").arg(count);
-    text += QStringLiteral(" per \u20ac %1").arg(euro);
+    text += QStringLiteral(" per \u20ac %1").arg(euroText(totalCents));
     text +=
         expired == 1 ? QStringLiteral(", 1 scaduto") : QStringLiteral(", %1 scaduti").arg(expired);
-    if (notAmounts == 1)
-        text += QStringLiteral(" (1 valore non numerico escluso)");
-    else if (notAmounts > 1)
-        text += QStringLiteral(" (%1 valori non numerici esclusi)").arg(notAmounts);
+    // What the total leaves out, each kind by its name.
+    QStringList left;
+    const auto name = [&](qint64 n, const char* one, const char* many) {
+        if (n > 0)
+            left << QStringLiteral("%1 ").arg(n) + QString::fromUtf8(n == 1 ? one : many);
+    };
+    name(notAmounts, "valore non numerico", "valori non numerici");
+    name(emptyValues, "valore mancante", "valori mancanti");
+    name(negatives, "valore negativo", "valori negativi");
+    if (!left.isEmpty()) {
+        const qint64 all = notAmounts + emptyValues + negatives;
+        QString list = left.takeLast();
+        if (!left.isEmpty())
+            list = left.join(QStringLiteral(", ")) + QStringLiteral(" e ") + list;
+        text += QStringLiteral(" (%1 %2)").arg(list, all == 1 ? QStringLiteral("escluso")
+                                                           : QStringLiteral("esclusi"));
+    }
     return text;
 }
 

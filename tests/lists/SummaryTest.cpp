@@ -148,7 +148,7 @@ TEST_P(SummaryAnyLocale, TotalsCountValueAndExpiredOfTheListedVouchers) {
     open();
     EXPECT_EQ(window->lblTotali->text(),
               QStringLiteral("5 buoni non incassati per \u20ac 1.284,75, 2 scaduti "
-                             "(2 valori non numerici esclusi)"));
+                             "(1 valore non numerico e 1 valore mancante esclusi)"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, SummaryAnyLocale, ::testing::Values('/', '.', '-'),

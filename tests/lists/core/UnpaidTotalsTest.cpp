@@ -44,8 +44,35 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("1 buono non incassato per \u20ac 25,00, 1 scaduto")},
         TotalsCase{"ExpiringTodayIsStillValid",
                    {{QStringLiteral("10"), QStringLiteral("15/06/2024")},
-                    {QStringLiteral("-2,5"), QStringLiteral("31/12/2024")}},
-                   QStringLiteral("2 buoni non incassati per \u20ac 7,50, 0 scaduti")},
+                    {QStringLiteral("2,5"), QStringLiteral("31/12/2024")}},
+                   QStringLiteral("2 buoni non incassati per \u20ac 12,50, 0 scaduti")},
+        // What the editor's rule writes for fifteen typed digits is an amount.
+        TotalsCase{"ThirteenToFifteenDigitsAreAmounts",
+                   {{QStringLiteral("1234567890123"), {}},
+                    {QStringLiteral("999999999999999,00"), {}},
+                    {QStringLiteral("12345678901234,5"), {}}},
+                   QStringLiteral("3 buoni non incassati per \u20ac 1.013.580.246.791.356,50, "
+                                  "0 scaduti")},
+        // No voucher is worth less than nothing: left out, not taken off.
+        TotalsCase{"ANegativeValueIsLeftOutNotTakenOff",
+                   {{QStringLiteral("10,00"), {}}, {QStringLiteral("-2,50"), {}}},
+                   QStringLiteral("2 buoni non incassati per \u20ac 10,00, 0 scaduti "
+                                  "(1 valore negativo escluso)")},
+        TotalsCase{"AnEmptyValueIsNamedSo",
+                   {{QStringLiteral("10,00"), {}}, {QString(), {}}},
+                   QStringLiteral("2 buoni non incassati per \u20ac 10,00, 0 scaduti "
+                                  "(1 valore mancante escluso)")},
+        TotalsCase{"EachKindLeftOutIsNamed",
+                   {{QStringLiteral("dieci"), {}}, {QStringLiteral("1,2,3"), {}},
+                    {QString(), {}}, {QStringLiteral("-1"), {}}, {QStringLiteral("-3"), {}},
+                    {QStringLiteral("5"), {}}},
+                   QStringLiteral("6 buoni non incassati per \u20ac 5,00, 0 scaduti (2 valori non "
+                                  "numerici, 1 valore mancante e 2 valori negativi esclusi)")},
+        // Past what 64 bits of cents hold; the sum stays exact.
+        TotalsCase{"TheSumOfTheLargestValuesDoesNotOverflow",
+                   QList<std::pair<QString, QString>>(100, {QStringLiteral("999999999999999,00"), {}}),
+                   QStringLiteral("100 buoni non incassati per \u20ac 99.999.999.999.999.900,00, "
+                                  "0 scaduti")},
         TotalsCase{"OneValueNotAnAmount",
                    {{QStringLiteral("50.00"), QStringLiteral("01/01/2024")}},
                    QStringLiteral("1 buono non incassato per \u20ac 0,00, 1 scaduto "
