@@ -26,8 +26,9 @@ namespace scontrix::editor {
 
 // The working window of one archive: one voucher at a time in twelve fields, a
 // cashed box and a logo, laid out as a mock-up of the printed voucher. All of
-// its state is in its controls; `lblPosizione` tells a stored voucher (its
-// 1-based position) from a new one (empty).
+// its state is in its controls but where the logo came from (ShownLogo);
+// `lblPosizione` tells a stored voucher (its 1-based position) from a new one
+// (empty).
 //
 // The handlers are in TfrmBiglietti.cpp; the layout, the controls and the
 // behaviour of the fields are set up in TfrmBigliettiLayout.cpp.
