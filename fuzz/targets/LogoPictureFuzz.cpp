@@ -1,7 +1,7 @@
 // The logo reader on whatever a logo file may hold: damaged pictures, bytes
 // that are none, headers that claim more pixels than any logo has. A picture
-// it gives is never larger than a logo may be, and what the program writes
-// for it reads back at the same size.
+// it gives is never larger than a logo may be (nor wider than a JPEG), and
+// what the program writes for it reads back at the same size.
 #include "FuzzCheck.h"
 #include "storage/LogoPicture.h"
 
@@ -23,6 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(!picture->isNull());
     FUZZ_CHECK(qint64(picture->width()) * picture->height() <= storage::MaxLogoPixels);
+    FUZZ_CHECK(picture->width() <= storage::MaxLogoSide &&
+               picture->height() <= storage::MaxLogoSide);
 
     // Encoding a picture of many millions of pixels takes seconds: the round
     // trip is checked on those a fuzzer meets by the thousand.

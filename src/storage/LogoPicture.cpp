@@ -37,6 +37,17 @@ QImage onWhite(const QImage& image) {
     return opaque;
 }
 
+bool fitsALogo(QSize size) {
+    return qint64(size.width()) * size.height() <= MaxLogoPixels && size.width() <= MaxLogoSide &&
+           size.height() <= MaxLogoSide;
+}
+
+QString tooLarge(QSize size) {
+    return QStringLiteral("the picture has %1 x %2 pixels, more than a logo can have")
+        .arg(size.width())
+        .arg(size.height());
+}
+
 bool makeFolderOf(const QString& path) {
     return QDir().mkpath(QFileInfo(path).absolutePath());
 }
@@ -68,14 +79,14 @@ Result<QImage> decodePicture(QIODevice& device) {
     QImageReader reader(&device);
     reader.setAutoTransform(true);
     // The header tells the size; a few bytes may claim billions of pixels.
-    if (const QSize size = reader.size();
-        size.isValid() && qint64(size.width()) * size.height() > MaxLogoPixels)
-        return Failure{QStringLiteral("the picture claims %1 x %2 pixels, more than a logo has")
-                           .arg(size.width())
-                           .arg(size.height())};
+    if (const QSize size = reader.size(); size.isValid() && !fitsALogo(size))
+        return Failure{tooLarge(size)};
     QImage image = reader.read();
     if (image.isNull())
         return Failure{reader.errorString()};
+    // Not every format tells its size before decoding.
+    if (!fitsALogo(image.size()))
+        return Failure{tooLarge(image.size())};
     return image;
 }
 

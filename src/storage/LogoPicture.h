@@ -16,7 +16,8 @@ namespace scontrix::storage {
 // (no file by that name, or its folder could not be made), so a window shows
 // its placeholder; and fails when something is there but gives no picture: a
 // file that cannot be opened or is not a regular file, bytes that are no
-// picture, or a picture larger than any logo. Such a file is still the
+// picture, or a picture larger than any logo or than a JPEG can hold. Such a
+// file is still the
 // voucher's: a window must neither show another picture for it nor write over
 // it with one.
 
@@ -24,6 +25,8 @@ namespace scontrix::storage {
 // megapixel photo, is a picture; anything claiming more is taken for a
 // decompression bomb and refused from its header, before memory is taken.
 inline constexpr qint64 MaxLogoPixels = qint64(1) << 27;
+// The longest side a JPEG, and so a stored logo, can have.
+inline constexpr int MaxLogoSide = 65535;
 
 // Reads any picture file, recognised by its content.
 Result<QImage> readPicture(const QString& path);

@@ -89,6 +89,16 @@ TEST(StorageLogoPicture, APictureBeyondAnyLogoIsRefusedFromItsHeader) {
     EXPECT_FALSE(readPicture(path));
 }
 
+// A logo is stored as JPEG, whose sides end at 65 535 pixels: a wider one
+// would be shown and then never saved.
+TEST(StorageLogoPicture, APictureAJpegCannotHoldIsRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("striscia.bmp"));
+    writeFile(path, scontrix::test::encoded(scontrix::test::filled({70000, 2}, Qt::red), "BMP"));
+    ASSERT_EQ(QImageReader(path).size(), QSize(70000, 2));
+    EXPECT_FALSE(readPicture(path));
+}
+
 TEST(StorageLogoPicture, SavesAJpegAtThePicturesOwnSizeOnWhite) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Logo_Ditta/Negozio_Foto_1.jpg"));
