@@ -43,6 +43,8 @@ const QString TfrmBiglietti::AccessFailure =
         "del programma.");
 const QString TfrmBiglietti::EmptyArchive =
     QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString TfrmBiglietti::LogoNotSaved =
+    QStringLiteral("Attenzione: non è stato possibile salvare il logo del buono acquisto nel file");
 
 // ---------------------------------------------------------------- paths
 
@@ -60,20 +62,55 @@ void TfrmBiglietti::reportAccessFailure() {
 
 // ---------------------------------------------------------------- side files
 
+QString TfrmBiglietti::voucherLogoPath() const {
+    return storage::logoPath(platform::ProgramFolder::current().path(), archiveName(),
+                             storage::trimControl(lblPosizione->text()));
+}
+
+void TfrmBiglietti::showLogo(const ShownLogo& logo, const QImage& picture) {
+    shownLogo_ = logo;
+    imgFoto->setImage(picture);
+}
+
+void TfrmBiglietti::showLogoRead(const QString& path, const storage::Result<QImage>& read) {
+    if (!read)
+        showLogo({ShownLogo::Origin::Unreadable, path}, imgBianco->image());
+    else if (read->isNull())
+        showLogo({ShownLogo::Origin::None, {}}, imgBianco->image());
+    else
+        showLogo({ShownLogo::Origin::File, path}, *read);
+}
+
 void TfrmBiglietti::LoadVoucherLogo() {
-    const QString path = storage::logoPath(platform::ProgramFolder::current().path(), archiveName(),
-                                           storage::trimControl(lblPosizione->text()));
-    const storage::Result<QImage> logo = storage::loadLogo(path);
-    if (!logo)
-        return; // a file that is no picture: the picture on screen stays as it is
-    imgFoto->setImage(logo->isNull() ? imgBianco->image() : *logo);
+    const QString path = voucherLogoPath();
+    showLogoRead(path, storage::loadLogo(path));
 }
 
 void TfrmBiglietti::SaveVoucherLogo() {
-    const QString path = storage::logoPath(platform::ProgramFolder::current().path(), archiveName(),
-                                           storage::trimControl(lblPosizione->text()));
-    if (!storage::saveLogo(path, imgFoto->image()))
-        imgFoto->setImage(imgBianco->image());
+    const QString path = voucherLogoPath();
+    switch (shownLogo_.origin) {
+    case ShownLogo::Origin::File:
+    case ShownLogo::Origin::Unreadable:
+        // The file holds the picture already, or one the program cannot
+        // read: either way it stays byte for byte as it is.
+        if (shownLogo_.file == path)
+            return;
+        break;
+    case ShownLogo::Origin::None:
+    case ShownLogo::Origin::Picked:
+        break;
+    }
+    // imgFoto holds the picture as it was read, at its own size.
+    const storage::Result<> saved = storage::saveLogo(path, imgFoto->image());
+    if (!saved) {
+        // The file is as it was; the picture stays on screen with its
+        // origin, so the next save writes it.
+        platform::MessageBoxes::current().typed(
+            this, MessageType::Error,
+            LogoNotSaved + QStringLiteral("\n%1\n%2").arg(path, saved.error()));
+        return;
+    }
+    shownLogo_ = {ShownLogo::Origin::File, path};
 }
 
 void TfrmBiglietti::LoadArchiveDefaults() {
@@ -132,8 +169,8 @@ void TfrmBiglietti::FormShow() {
     const QString firstLogo = storage::logoPath(platform::ProgramFolder::current().path(),
                                                 archiveName(), QStringLiteral("1"));
     const storage::Result<QImage> logo = storage::loadLogo(firstLogo);
+    showLogoRead(firstLogo, logo);
     if (logo && !logo->isNull()) {
-        imgFoto->setImage(*logo);
         LoadArchiveDefaults();
         return;
     }
@@ -141,7 +178,6 @@ void TfrmBiglietti::FormShow() {
         f->clear();
     chkPagato->setChecked(false);
     lblPosizione->clear();
-    imgFoto->setImage(imgBianco->image());
 }
 
 void TfrmBiglietti::cmdEsciClick() {
@@ -379,8 +415,12 @@ void TfrmBiglietti::imgFotoClick() {
     if (file.isEmpty())
         return;
     const storage::Result<QImage> picture = storage::readPicture(file);
-    if (picture) // a file that is no picture leaves the picture as it was
-        imgFoto->setImage(picture->isNull() ? imgBianco->image() : *picture);
+    if (!picture)
+        return; // a file that is no picture leaves the picture as it was
+    if (picture->isNull())
+        showLogo({ShownLogo::Origin::None, {}}, imgBianco->image()); // the file has gone
+    else
+        showLogo({ShownLogo::Origin::Picked, {}}, *picture);
 }
 
 void TfrmBiglietti::btnWhatsAppClick() {

@@ -26,8 +26,9 @@ namespace scontrix::editor {
 
 // The working window of one archive: one voucher at a time in twelve fields, a
 // cashed box and a logo, laid out as a mock-up of the printed voucher. All of
-// its state is in its controls; `lblPosizione` tells a stored voucher (its
-// 1-based position) from a new one (empty).
+// its state is in its controls but where the logo came from (ShownLogo);
+// `lblPosizione` tells a stored voucher (its 1-based position) from a new one
+// (empty).
 //
 // The handlers are in TfrmBiglietti.cpp; the layout, the controls and the
 // behaviour of the fields are set up in TfrmBigliettiLayout.cpp.
@@ -103,6 +104,7 @@ public:
     void btnFocusClick();
     void txtEventoExit();
 
+    // Show and store the logo of the voucher at the position in lblPosizione.
     void LoadVoucherLogo();
     void SaveVoucherLogo();
     void LoadArchiveDefaults();
@@ -114,6 +116,9 @@ public:
 
     static const QString AccessFailure;
     static const QString EmptyArchive;
+    // The first line of the message of a logo that could not be saved; the
+    // file's path and the reason follow.
+    static const QString LogoNotSaved;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -143,6 +148,26 @@ private:
     enum class Step { First, Previous, Next, Last };
     void navigate(Step step);
 
+    // Where the picture in imgFoto came from, which is what a save of the
+    // voucher goes by: it writes a logo file only with a picture read from a
+    // file or picked by the user, and never over the file that picture was
+    // read from, nor over one it could not read. A new voucher keeps the
+    // picture with its origin, so its first save writes it under its own name.
+    struct ShownLogo {
+        enum class Origin {
+            None,       // nothing to show: the placeholder, which a save writes as the logo
+            File,       // read from `file`, at its own size
+            Unreadable, // `file` is there but gave no picture: the placeholder shows
+            Picked,     // picked by the user, at its own size
+        };
+        Origin origin = Origin::None;
+        QString file;
+    };
+    void showLogo(const ShownLogo& logo, const QImage& picture);
+    // Shows what reading the logo file at `path` gave.
+    void showLogoRead(const QString& path, const storage::Result<QImage>& read);
+    QString voucherLogoPath() const;
+
     QString archivePath() const;
     QString archiveName() const;
     void reportAccessFailure();
@@ -153,6 +178,7 @@ private:
 
     app::WindowSet& windows_;
     QHash<QObject*, QString> hints_;
+    ShownLogo shownLogo_;
 };
 
 } // namespace scontrix::editor

@@ -50,12 +50,11 @@ void Picture::setClickable(bool clickable) {
         unsetCursor();
 }
 
-QRectF Picture::artworkBox() const {
+QRectF Picture::boxFor(QSizeF natural) const {
     if (scaling_ == Scaling::Stretch)
         return rect();
-    QSizeF s = svg_->defaultSize();
-    s.scale(size(), Qt::KeepAspectRatio);
-    return {QPointF((width() - s.width()) / 2, (height() - s.height()) / 2), s};
+    natural.scale(size(), Qt::KeepAspectRatio);
+    return {QPointF((width() - natural.width()) / 2, (height() - natural.height()) / 2), natural};
 }
 
 const QImage& Picture::artworkImage() {
@@ -69,8 +68,18 @@ const QImage& Picture::artworkImage() {
             p.setRenderHint(QPainter::Antialiasing);
             p.setRenderHint(QPainter::SmoothPixmapTransform);
             p.scale(ratio, ratio);
-            svg_->render(&p, artworkBox());
+            svg_->render(&p, boxFor(svg_->defaultSize()));
         }
+        rendered_.setDevicePixelRatio(ratio);
+    }
+    return rendered_;
+}
+
+const QImage& Picture::bitmapImage(const QRectF& box) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (box.size() * ratio).toSize();
+    if (rendered_.size() != pixels || rendered_.devicePixelRatio() != ratio) {
+        rendered_ = image_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         rendered_.setDevicePixelRatio(ratio);
     }
     return rendered_;
@@ -96,14 +105,8 @@ void Picture::paintEvent(QPaintEvent*) {
     }
     if (image_.isNull())
         return;
-    if (scaling_ == Scaling::Stretch) {
-        p.drawImage(rect(), image_);
-        return;
-    }
-    QSizeF s = image_.size();
-    s.scale(size(), Qt::KeepAspectRatio);
-    const QRectF target(QPointF((width() - s.width()) / 2, (height() - s.height()) / 2), s);
-    p.drawImage(target, image_);
+    const QRectF box = boxFor(image_.size());
+    p.drawImage(box.topLeft(), bitmapImage(box));
 }
 
 void Picture::mousePressEvent(QMouseEvent* event) {

@@ -15,8 +15,8 @@ namespace scontrix::ui {
 // shows a hand cursor and emits clicked(); its status hint (statusTip) reaches
 // the window's status line when the mouse passes over it. Assistive technology
 // sees a clickable picture as a push button (ui/Accessibility.h).
-// Artwork is drawn at the screen's device pixel ratio, so it stays sharp at
-// any scale.
+// Artwork and bitmaps are drawn at the screen's device pixel ratio, so they
+// stay sharp at any scale.
 class Picture : public QWidget {
     Q_OBJECT
 public:
@@ -59,9 +59,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // The artwork drawn once in device pixels for the current size and pixel ratio.
+    // The artwork, or the bitmap scaled into `box`, drawn once in device
+    // pixels for the current size and pixel ratio: a scanner's logo is not
+    // scaled down from its millions of pixels at every paint.
     const QImage& artworkImage();
-    QRectF artworkBox() const;
+    const QImage& bitmapImage(const QRectF& box);
+    // Where a picture of `natural` size goes: the whole box, or fitted.
+    QRectF boxFor(QSizeF natural) const;
 
     QSvgRenderer* svg_ = nullptr;
     QImage rendered_;

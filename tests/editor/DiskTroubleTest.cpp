@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "LogoFiles.h"
 #include "SmallDisk.h"
 #include "TableRows.h"
 #include "app/TfrmAvvio.h"
@@ -17,8 +18,7 @@ using test::DiskTrouble;
 
 namespace {
 
-class EditorOnATroubledDisk : public test::EditorFixture,
-                              public ::testing::WithParamInterface<test::DiskTroubleCase> {
+class EditorOnADisk : public test::EditorFixture {
 protected:
     void click(const char* name) {
         QWidget* picture = control<QWidget>(ed(), name);
@@ -36,9 +36,15 @@ protected:
     QByteArray file(const QString& name) const { return folder.read(name); }
 };
 
+class EditorOnATroubledDisk : public EditorOnADisk,
+                              public ::testing::WithParamInterface<test::DiskTroubleCase> {};
+using EditorOnAFullDisk = EditorOnADisk;
+
 // 31 records end 63 bytes before the end of their last 4 KiB block: a new
 // voucher needs a block more, and the first 63 of its bytes would still fit.
 constexpr int Stored = 31;
+const QString Updated =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QByteArray Settings = "[Dati Buono]\r\nValore=25,00\r\nLuogo=Bar Centrale\r\n";
 
 TEST_P(EditorOnATroubledDisk, ANewVoucherIsRefusedAndTheArchiveKeepsEveryByte) {
@@ -115,20 +121,62 @@ TEST_P(EditorOnATroubledDisk, AChangedVoucherIsSavedOnlyWhereItsPlaceIsWritable)
 
     click("cmdSalva");
     const QByteArray after = file(QStringLiteral("Negozio.eur"));
-    ASSERT_EQ(desktop.messages.messages.size(), 1u);
     ASSERT_EQ(after.size(), before.size());
     EXPECT_EQ(after.left((Stored - 1) * 1055), before.left((Stored - 1) * 1055));
     if (GetParam().trouble == DiskTrouble::Full) {
         // A full disk still has the record's own place: the change is kept.
-        EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Information);
+        // Its logo, a new file, has no room, and the editor says so.
+        ASSERT_EQ(desktop.messages.messages.size(), 2u);
+        EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+        EXPECT_TRUE(desktop.messages.messages[0].text.startsWith(
+            editor::TfrmBiglietti::LogoNotSaved + u'\n' + logo(Stored)));
+        EXPECT_EQ(desktop.messages.messages[1].type, MessageType::Information);
         EXPECT_EQ(storage::VoucherRecord::fromBytes(after.mid((Stored - 1) * 1055)).acquirente,
                   QStringLiteral("Bianchi Anna"));
     } else {
+        ASSERT_EQ(desktop.messages.messages.size(), 1u);
         EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
         EXPECT_EQ(desktop.messages.messages[0].text, editor::TfrmBiglietti::AccessFailure);
         EXPECT_EQ(after, before);
     }
     EXPECT_EQ(ed()->lblPosizione->text(), QString::number(Stored));
+}
+
+// A picked logo that finds the disk full: the record is saved, the editor
+// says that its logo is not, and the logo file keeps the voucher's own
+// picture. The picked one stays on screen, and once there is room again the
+// next save stores it, not the placeholder.
+TEST_F(EditorOnAFullDisk, APickedLogoWithoutRoomIsReportedAndSavedByTheNextSave) {
+    test::SmallDisk disk(folder.path());
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNot();
+    writeArchive(Stored);
+    writeLogo(1, Qt::red);
+    const QByteArray red = file(QStringLiteral("Logo_Ditta/Negozio_Foto_1.jpg"));
+    folder.write(QStringLiteral("blu.jpg"), test::jpegOf({40, 40}, Qt::blue));
+    openEditor();
+    click("cmdPrimo");
+    desktop.files.answers = {folder.file(QStringLiteral("blu.jpg"))};
+    click("imgFoto");
+    ASSERT_GT(logoColour().blue(), 200);
+    ASSERT_TRUE(disk.fill());
+
+    click("cmdSalva");
+    ASSERT_EQ(desktop.messages.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+    EXPECT_EQ(desktop.messages.messages[0].text.section(u'\n', 0, 1),
+              editor::TfrmBiglietti::LogoNotSaved + u'\n' + logo(1));
+    EXPECT_EQ(desktop.messages.messages[1].text, Updated);
+    EXPECT_EQ(file(QStringLiteral("Logo_Ditta/Negozio_Foto_1.jpg")), red);
+    EXPECT_GT(logoColour().blue(), 200) << "the picked picture, still to be saved";
+
+    disk.makeRoom();
+    desktop.messages.clear();
+    click("cmdSalva");
+    EXPECT_EQ(desktop.messages.texts(), QStringList{Updated});
+    const QImage stored(logo(1));
+    EXPECT_EQ(stored.size(), QSize(40, 40)) << "the picked picture, not the placeholder";
+    EXPECT_TRUE(test::closeColours(stored.pixelColor(20, 20), Qt::blue));
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, EditorOnATroubledDisk, ::testing::ValuesIn(test::DiskTroubles),

@@ -435,20 +435,39 @@ TEST_F(Editor, AnArchiveThatCannotBeWrittenChangesNothingOnScreen) {
     EXPECT_EQ(archiveBytes().size(), 4 * 1055);
 }
 
-TEST_F(Editor, APictureThatCannotBeWrittenStillSavesAndConfirms) {
+// A folder in the logo's place: the record is saved and the editor says that
+// its logo is not. The picked picture stays on screen, and the next save, once
+// the way is free, stores it rather than the placeholder.
+TEST_F(Editor, APictureThatCannotBeWrittenIsReportedAndSavedByTheNextSave) {
     writeArchive(0);
     openEditor();
     ed()->cmdNuovoClick();
     fillVoucher(QStringLiteral("Mario Rossi"));
     QImage red(30, 30, QImage::Format_RGB32);
     red.fill(Qt::red);
-    ed()->imgFoto->setImage(red);
-    QFile::remove(logo(1));
-    QDir().mkpath(logo(1) + QStringLiteral("/blocked")); // a folder in the picture's place
+    ASSERT_TRUE(red.save(folder.file(QStringLiteral("rosso.png")), "PNG"));
+    desktop.files.answers = {folder.file(QStringLiteral("rosso.png"))};
+    ed()->imgFotoClick();
+    QDir().mkpath(logo(1) + QStringLiteral("/blocked"));
     ed()->cmdSalvaClick();
-    EXPECT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+    ASSERT_EQ(desktop.messages.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+    EXPECT_EQ(desktop.messages.messages[0].text.section(u'\n', 0, 1),
+              editor::TfrmBiglietti::LogoNotSaved + u'\n' + logo(1));
+    EXPECT_EQ(desktop.messages.messages[1].text,
+              QStringLiteral("La scheda corrente è stata inserita in archivio."));
     EXPECT_EQ(archiveBytes().size(), 1055);
-    EXPECT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image());
+    EXPECT_GT(logoColour().red(), 200) << "the picked picture, still to be saved";
+
+    ASSERT_TRUE(QDir(logo(1)).removeRecursively());
+    desktop.messages.clear();
+    ed()->cmdSalvaClick();
+    EXPECT_EQ(desktop.messages.texts(),
+              QStringList{QStringLiteral(
+                  "Le modifiche apportate alla scheda corrente sono state salvate in archivio.")});
+    const QImage stored(logo(1));
+    EXPECT_EQ(stored.size(), QSize(30, 30)) << "the picked picture, not the placeholder";
+    EXPECT_GT(stored.pixelColor(15, 15).red(), 200);
 }
 
 TEST_F(Editor, ClosingKeepsTheDefaultsForNextTime) {

@@ -76,6 +76,15 @@ public:
         }
     }
 
+    // Gives back every block and file entry fill() took.
+    void makeRoom() {
+        QDir disk(folder_);
+        const QStringList taken =
+            disk.entryList({QStringLiteral("riempitivo"), QStringLiteral("vuoto*")}, QDir::Files);
+        for (const QString& name : taken)
+            disk.remove(name);
+    }
+
     // Everything in it stays readable; nothing can be written, created or removed.
     bool makeReadOnly() {
         return ::mount(nullptr, QFile::encodeName(folder_).constData(), nullptr,

@@ -77,6 +77,38 @@ TEST(AccessibleNames, FieldsAreNamedByTheirCaptions) {
               QStringLiteral("Via e numero civico"));
 }
 
+// A bitmap is drawn fitted into the picture's box, keeping its proportions,
+// and the drawing follows a new bitmap and a new size (the picture keeps its
+// drawing in device pixels between paints).
+TEST(Pictures, ShowTheirBitmapFittedAndFollowEveryChange) {
+    auto filled = [](int width, int height, Qt::GlobalColor colour) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(colour);
+        return image;
+    };
+    ui::Picture picture;
+    picture.setScaling(ui::Picture::Scaling::Fit);
+    picture.resize(90, 90);
+    picture.setImage(filled(300, 100, Qt::red));
+    auto colourAt = [&](int x, int y) { return picture.grab().toImage().pixelColor(x, y); };
+    EXPECT_EQ(colourAt(45, 45), QColor(Qt::red));
+    EXPECT_NE(colourAt(45, 5), QColor(Qt::red)) << "above the fitted bitmap";
+
+    picture.setImage(filled(600, 200, Qt::blue)); // fitted into the same box
+    EXPECT_EQ(colourAt(45, 45), QColor(Qt::blue)) << "the new bitmap, not the one drawn before";
+
+    picture.setImage(filled(100, 300, Qt::green));
+    EXPECT_EQ(colourAt(45, 5), QColor(Qt::green));
+    EXPECT_NE(colourAt(5, 45), QColor(Qt::green)) << "beside the fitted bitmap";
+
+    picture.resize(300, 300);
+    EXPECT_EQ(colourAt(150, 295), QColor(Qt::green)) << "drawn again for the larger box";
+    EXPECT_NE(colourAt(40, 150), QColor(Qt::green));
+
+    picture.setScaling(ui::Picture::Scaling::Stretch);
+    EXPECT_EQ(colourAt(5, 150), QColor(Qt::green)) << "stretched over the whole box";
+}
+
 // A click on an empty part of a full-screen window (its backdrop, a
 // decorative picture) leaves the keyboard in the field being typed in.
 TEST(FullScreenWindows, AClickOnNothingKeepsTheFieldsFocus) {
