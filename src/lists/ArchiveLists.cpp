@@ -110,13 +110,13 @@ QByteArrayView fieldBytes(const char* record, VoucherRecord::Field field) {
     return trimmedBytes(QByteArrayView(record + slot.offset + 1, length));
 }
 
-bool flagIsNo(const char* record) {
+} // namespace
+
+bool isUnpaid(const char* record) {
     const auto slot = VoucherRecord::slot(VoucherRecord::Field::Pagato);
     const int length = std::min<int>(static_cast<uchar>(record[slot.offset]), slot.capacity);
     return trimmedBytes(QByteArrayView(record + slot.offset + 1, length)) == QByteArrayView("No");
 }
-
-} // namespace
 
 ListScan searchArchive(const QString& path, const SearchFilters& filters,
                        const ScanProgress& progress) {
@@ -145,7 +145,7 @@ ListScan unpaidVouchers(const QString& path, const ScanProgress& progress, Unpai
     ListScan scan;
     scan.outcome =
         scanArchive(path, progress, parts, [&](Unpaid& unpaid, qint64, const char* record) {
-            if (!flagIsNo(record))
+            if (!isUnpaid(record))
                 return;
             appendListRow(record, unpaid.rows.bytes());
             unpaid.rows.commitRow();
@@ -165,7 +165,7 @@ ListScan unpaidVouchers(const QString& path, const ScanProgress& progress, Unpai
 }
 
 ChosenRecord findChosenRecord(const QString& path, const QString& rowText,
-                              const ScanProgress& progress) {
+                              const ScanProgress& progress, const ListedTest& listed) {
     const QString wanted = storage::trimControl(rowText);
     // A row holds only characters of the code page; a text that cannot be
     // written in it is no row of this archive.
@@ -181,7 +181,7 @@ ChosenRecord findChosenRecord(const QString& path, const QString& rowText,
     ChosenRecord chosen;
     chosen.outcome =
         scanArchive(path, progress, parts, [&](Match& match, qint64 position, const char* record) {
-            if (!comparable)
+            if (!comparable || (listed && !listed(record)))
                 return;
             match.row.clear();
             appendListRow(record, match.row);

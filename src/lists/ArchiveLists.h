@@ -36,15 +36,24 @@ ListScan searchArchive(const QString& path, const SearchFilters& filters,
 ListScan unpaidVouchers(const QString& path, const ScanProgress& progress = {},
                         UnpaidTotals* totals = nullptr, QDate today = {});
 
-// The record whose row, trimmed, equals `rowText` trimmed; the last one in the
-// archive when several give the same row. A failed scan still returns the
-// last match read before the failure, with the failure in `outcome`.
+// The test a list window puts a voucher on its list by, on the raw record.
+using ListedTest = std::function<bool(const char* record)>;
+
+// Whether the voucher is on the unpaid list: its trimmed flag is exactly "No".
+bool isUnpaid(const char* record);
+
+// The record whose row, trimmed, equals `rowText` trimmed, among those that
+// pass `listed` (every record without one): the last one in the archive when
+// several give the same row. So a listed voucher is never confused with a
+// twin the window did not list (a cashed one, one the filters leave out). A
+// failed scan still returns the last match read before the failure, with the
+// failure in `outcome`.
 struct ChosenRecord {
     std::optional<storage::VoucherRecord> record;
     qint64 position = 0;
     storage::Result<> outcome;
 };
 ChosenRecord findChosenRecord(const QString& path, const QString& rowText,
-                              const ScanProgress& progress = {});
+                              const ScanProgress& progress = {}, const ListedTest& listed = {});
 
 } // namespace scontrix::lists

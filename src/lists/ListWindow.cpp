@@ -181,14 +181,14 @@ void ListWindow::btnTrovaClick() {
     lastFindText_ = findText;
 }
 
-void ListWindow::openChosenEntry(bool load) {
+void ListWindow::openChosenEntry(bool load, const ListedTest& listed) {
     const QModelIndex current = lstRecords->currentIndex();
     if (current.isValid() && lstRecords->selectionModel()->isSelected(current)) {
         const QString chosenText = model_->rows().text(current.row());
         ui::WorkProgress progress(this, QStringLiteral("Ricerca della scheda in corso..."),
                                   ScanDelayMs, ui::WorkProgress::Cancel::No);
         const ChosenRecord chosen =
-            findChosenRecord(archivePath(), chosenText, progress.callback());
+            findChosenRecord(archivePath(), chosenText, progress.callback(), listed);
         // A failure part-way leaves in the editor what had been found by then.
         if (load && chosen.record && editor_)
             editor_->showRecord(*chosen.record, chosen.position);

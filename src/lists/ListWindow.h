@@ -79,9 +79,10 @@ protected:
     void fillList(ListRows rows);
     void clearList();
 
-    // Open chosen entry: finds the voucher of the selected entry in the archive
-    // and, when `load`, puts it into the editor; then closes in any case.
-    void openChosenEntry(bool load);
+    // Open chosen entry: finds the voucher of the selected entry in the archive,
+    // among those the window lists by `listed`, and, when `load`, puts it into
+    // the editor; then closes in any case.
+    void openChosenEntry(bool load, const ListedTest& listed);
     void printList(const QString& title);
 
     QString archivePath() const;

@@ -75,7 +75,7 @@ void TfrmRiepDaPagare::btnStampaClick() {
 }
 
 void TfrmRiepDaPagare::lstRecordsDblClick() {
-    openChosenEntry(true);
+    openChosenEntry(true, isUnpaid);
 }
 
 } // namespace scontrix::lists

@@ -195,6 +195,7 @@ void TfrmTrovaBiglietti::btnCercaClick() {
     for (std::size_t i = 0; i < filters_.size(); ++i)
         wanted.push_back({FilterFields[i], filters_[i].field->text()});
     const SearchFilters filters(wanted);
+    listedBy_ = std::make_shared<const SearchFilters>(filters);
     lblConta->setText(QString::number(filters.count()));
 
     clearList();
@@ -222,7 +223,11 @@ void TfrmTrovaBiglietti::btnStampaClick() {
 }
 
 void TfrmTrovaBiglietti::lstRecordsDblClick() {
-    openChosenEntry(storage::trimControl(lblMemory->text()) == CallerMode);
+    // The list is what the filters of its search found, whatever the fields
+    // hold now.
+    const std::shared_ptr<const SearchFilters> filters = listedBy_;
+    openChosenEntry(storage::trimControl(lblMemory->text()) == CallerMode,
+                    [filters](const char* record) { return filters && filters->matches(record); });
 }
 
 void TfrmTrovaBiglietti::done(int result) {

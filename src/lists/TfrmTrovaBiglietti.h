@@ -3,8 +3,11 @@
 #include "lists/ListWindow.h"
 
 #include <array>
+#include <memory>
 
 namespace scontrix::lists {
+
+class SearchFilters;
 
 // Searches the open archive with up to ten filters at once and lists what it
 // finds; a listed voucher opens in the editor with a double click, when the
@@ -63,6 +66,8 @@ private:
         ui::ShapeRect* frame; // the yellow frame shown behind the focused field
     };
     std::array<FilterField, 10> filters_{};
+    // The filters the list shown was made with.
+    std::shared_ptr<const SearchFilters> listedBy_;
 };
 
 } // namespace scontrix::lists

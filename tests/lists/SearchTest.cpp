@@ -119,6 +119,24 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"NothingFound", {{"txtNote", QStringLiteral("compleanno")}}, {}, "1"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// A later voucher with the same row that the filters leave out is never the
+// one the chosen entry opens.
+TEST_F(Search, TheEntryOpensTheVoucherTheFiltersListedNotATwin) {
+    test::Voucher listed{QStringLiteral("Mario Rossi")};
+    listed.note = QStringLiteral("il primo");
+    test::Voucher twin = listed;
+    twin.note = QStringLiteral("il secondo"); // beyond what the row shows
+    writeArchive({listed, {QStringLiteral("Zeno")}, twin});
+    search({{"txtNote", QStringLiteral("primo")}});
+    ASSERT_EQ(customers(), QStringList{QStringLiteral("Mario Rossi")});
+    // Typed after the search: the list is still what "primo" found.
+    test::focus(window->txtNote);
+    window->txtNote->clear();
+    doubleClickRow(window->lstRecords, 0);
+    EXPECT_EQ(ed()->lblPosizione->text(), QStringLiteral("1"));
+    EXPECT_EQ(ed()->txtNote->text(), QStringLiteral("il primo"));
+}
+
 // A stray Escape keeps the window and what was typed: it is left through
 // its own buttons only.
 TEST_F(Search, EscapeKeepsTheWindowAndTheTypedFilters) {

@@ -242,6 +242,23 @@ protected:
     }
 };
 
+// An unpaid voucher with a later cashed twin (the same row): the entry opens
+// the voucher the list shows, not the cashed one it never listed.
+TEST_F(OpenEntry, ACashedTwinIsNeverTheVoucherOpened) {
+    test::Voucher unpaid{QStringLiteral("Mario Rossi")};
+    unpaid.note = QStringLiteral("da incassare");
+    test::Voucher cashed = unpaid;
+    cashed.cashed = true;
+    cashed.note = QStringLiteral("incassato");
+    writeArchive({unpaid, {QStringLiteral("Zeno")}, cashed});
+    open();
+    ASSERT_EQ(shown(window->lstRecords).size(), 2);
+    doubleClickRow(window->lstRecords, 0);
+    EXPECT_EQ(ed()->lblPosizione->text(), QStringLiteral("1"));
+    EXPECT_EQ(ed()->txtNote->text(), QStringLiteral("da incassare"));
+    EXPECT_FALSE(ed()->chkPagato->isChecked());
+}
+
 TEST_F(OpenEntry, TwoVouchersWithTheSameRowLoadTheLaterOne) {
     test::Voucher first{QStringLiteral("Mario Rossi")};
     first.note = QStringLiteral("il primo");
