@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 #include <clocale>
 #include <cstdio>
+#include <initializer_list>
 
 namespace scontrix::test {
 
@@ -28,6 +30,22 @@ inline bool localeInForce(int argc, char** argv) {
                  "and point LOCPATH at its folder (LOCPATH=%s).\n",
                  wanted.constData(), qgetenv("LOCPATH").constData());
     return false;
+}
+
+// What a test expects under the locale it runs under (LANG), from rows of
+// {locale, expected text}; empty when no row names it, which the caller
+// reports as a failure of its own.
+struct LocaleRow {
+    const char* lang;
+    const char* expected;
+};
+inline QString expectedForLocale(std::initializer_list<LocaleRow> rows) {
+    const QByteArray lang = qgetenv("LANG");
+    for (const LocaleRow& row : rows) {
+        if (lang == row.lang)
+            return QString::fromUtf8(row.expected);
+    }
+    return {};
 }
 
 } // namespace scontrix::test
