@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace scontrix::storage {
 
@@ -15,15 +16,25 @@ constexpr int JpegQuality = 92;
 
 // Qt refuses to decode a picture that needs more than its allocation limit,
 // by default far less than a scanner's logo takes. The limit is the process's
-// and only logos are decoded from files, so it is raised once to what the
-// largest logo takes at 8 bytes a pixel (a 16-bit PNG), in megabytes.
-void allowLogoSizedPictures() {
-    static const bool raised = [] {
-        QImageReader::setAllocationLimit(static_cast<int>(MaxLogoPixels * 8 / (1024 * 1024)));
-        return true;
-    }();
-    Q_UNUSED(raised);
-}
+// and only logos are decoded from files, so it is set for each reading: what
+// the largest logo takes at 8 bytes a pixel (a 16-bit PNG), but never more
+// than the file could fill (see fillable() below), so that a few bytes whose
+// format tells no size beforehand cannot make Qt allocate and paint
+// gigabytes of grey. In megabytes.
+int allocationLimitFor(qint64 bytes);
+
+class LogoSizedPictures {
+public:
+    explicit LogoSizedPictures(qint64 bytes) : previous_(QImageReader::allocationLimit()) {
+        QImageReader::setAllocationLimit(allocationLimitFor(bytes));
+    }
+    ~LogoSizedPictures() { QImageReader::setAllocationLimit(previous_); }
+    LogoSizedPictures(const LogoSizedPictures&) = delete;
+    LogoSizedPictures& operator=(const LogoSizedPictures&) = delete;
+
+private:
+    int previous_;
+};
 
 // JPEG has no transparency: a picture that has some is laid on white first.
 // An opaque one is encoded as it is, without a copy of a scanner's pixels.
@@ -40,6 +51,26 @@ QImage onWhite(const QImage& image) {
 bool fitsALogo(QSize size) {
     return qint64(size.width()) * size.height() <= MaxLogoPixels && size.width() <= MaxLogoSide &&
            size.height() <= MaxLogoSide;
+}
+
+// No real picture packs more pixels into a byte than this: a JPEG needs bits
+// for every 8 x 8 block, deflate (PNG) shrinks at most about a thousand to
+// one, run lengths (BMP) 128 to one. Small pictures always pass.
+constexpr qint64 MaxPixelsPerByte = 2048;
+constexpr qint64 AlwaysFillable = 4'000'000;
+
+bool fillable(QSize size, qint64 bytes) {
+    const qint64 pixels = qint64(size.width()) * size.height();
+    return pixels <= AlwaysFillable || bytes <= 0 || pixels <= bytes * MaxPixelsPerByte;
+}
+
+int allocationLimitFor(qint64 bytes) {
+    constexpr qint64 Mb = 1024 * 1024;
+    const qint64 most = MaxLogoPixels * 8 / Mb;
+    if (bytes <= 0)
+        return int(most);
+    const qint64 pixels = std::max(AlwaysFillable, std::min(MaxLogoPixels, bytes * MaxPixelsPerByte));
+    return int(std::clamp<qint64>(pixels * 8 / Mb + 1, 1, most));
 }
 
 QString tooLarge(QSize size) {
@@ -74,12 +105,15 @@ Result<QImage> readPicture(const QString& path) {
 }
 
 Result<QImage> decodePicture(QIODevice& device) {
-    allowLogoSizedPictures();
+    const LogoSizedPictures limit(device.size());
     // Decode by content, not by extension: a ".jpg" may well hold a bitmap.
     QImageReader reader(&device);
     reader.setAutoTransform(true);
-    // The header tells the size; a few bytes may claim billions of pixels.
-    if (const QSize size = reader.size(); size.isValid() && !fitsALogo(size))
+    // The header tells the size; a few bytes may claim billions of pixels,
+    // or hundreds of millions that no file of theirs could fill (a bomb,
+    // which would take seconds and gigabytes to decode as grey).
+    if (const QSize size = reader.size(); size.isValid() &&
+                                          (!fitsALogo(size) || !fillable(size, device.size())))
         return Failure{tooLarge(size)};
     QImage image = reader.read();
     if (image.isNull())

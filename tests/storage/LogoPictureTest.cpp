@@ -89,6 +89,37 @@ TEST(StorageLogoPicture, APictureBeyondAnyLogoIsRefusedFromItsHeader) {
     EXPECT_FALSE(readPicture(path));
 }
 
+// A header of a few bytes claiming more pixels than its file could ever fill
+// is refused at once, as a bomb, not decoded for seconds into hundreds of
+// megabytes of grey: a JPEG of a few hundred bytes claiming 10 000 x 10 000
+// (within a logo's size), and 29 bytes of BMP the fuzzer found, whose format
+// tells no size beforehand. A real picture of such a size, which takes room,
+// still reads.
+TEST(StorageLogoPicture, AFewBytesClaimingMillionsOfPixelsAreRefused) {
+    QTemporaryDir dir;
+    QByteArray jpeg = scontrix::test::encoded(scontrix::test::filled({16, 16}, Qt::green), "JPEG");
+    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    ASSERT_GE(frame, 0) << "a baseline JPEG has its frame header";
+    for (const qsizetype at : {frame + 5, frame + 7}) { // height, then width
+        jpeg[at] = char(10000 >> 8);
+        jpeg[at + 1] = char(10000 & 0xFF);
+    }
+    const QString claimed = dir.filePath(QStringLiteral("bomba.jpg"));
+    writeFile(claimed, jpeg);
+    ASSERT_EQ(QImageReader(claimed).size(), QSize(10000, 10000));
+    EXPECT_FALSE(readPicture(claimed));
+
+    const QString bmp = dir.filePath(QStringLiteral("bomba.bmp"));
+    writeFile(bmp, QByteArray::fromBase64("Qk32AAAgAAAAADMAAAAIAAAACDgAyQEAGAAAVBg="));
+    EXPECT_FALSE(readPicture(bmp));
+
+    const QString real = dir.filePath(QStringLiteral("vero.bmp"));
+    writeFile(real, scontrix::test::encoded(scontrix::test::filled({2500, 2000}, Qt::blue), "BMP"));
+    const Result<QImage> read = readPicture(real);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->size(), QSize(2500, 2000));
+}
+
 // A logo is stored as JPEG, whose sides end at 65 535 pixels: a wider one
 // would be shown and then never saved.
 TEST(StorageLogoPicture, APictureAJpegCannotHoldIsRefused) {
