@@ -1,8 +1,9 @@
 #include "storage/LogoPicture.h"
 
+#include "storage/PlainFile.h"
+
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -91,17 +92,17 @@ Result<QImage> loadLogo(const QString& path) {
 }
 
 Result<QImage> readPicture(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
+    // Opened as the settings and the store are: a FIFO or a device would hold
+    // the program in open(), a folder opens as nothing.
+    const Result<std::optional<QByteArray>> bytes = readPlainFile(path);
+    if (!bytes)
+        return Failure{bytes.error()};
+    if (!bytes->has_value())
         return QImage();
-    // A FIFO or a device would hold the program in open(), a folder opens
-    // as nothing: only a regular file can be a picture.
-    if (!info.isFile())
-        return Failure{QStringLiteral("%1 is not a file").arg(path)};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure{file.errorString()};
-    return decodePicture(file);
+    QByteArray data = **bytes;
+    QBuffer device(&data);
+    device.open(QIODevice::ReadOnly);
+    return decodePicture(device);
 }
 
 Result<QImage> decodePicture(QIODevice& device) {
