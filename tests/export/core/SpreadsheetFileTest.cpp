@@ -1,14 +1,17 @@
 // The spreadsheet's bytes and the grid's table, without the window.
+#include "export/SpreadsheetFile.h"
+
 #include "ExportData.h"
 #include "TableRows.h"
 #include "TempFolder.h"
 #include "WriteFailure.h"
-#include "export/SpreadsheetFile.h"
 #include "export/VoucherTable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/file.h>
@@ -43,8 +46,9 @@ struct Sheet {
     QByteArray bytes() const { return folder.read(QStringLiteral("Buoni_Acquisto.xls")); }
     // Everything in the folder but the archive and the file: nothing may be left behind.
     QStringList strays() const {
-        QStringList names = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs |
-                                                          QDir::NoDotAndDotDot);
+        QStringList names =
+            QDir(folder.path())
+                .entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot);
         names.removeAll(QStringLiteral("Negozio.eur"));
         names.removeAll(QStringLiteral("Buoni_Acquisto.xls"));
         return names;
@@ -137,28 +141,34 @@ TEST_P(CellText, IsWrittenAsTheSheetExpectsIt) {
     Sheet sheet;
     sheet.fill({test::numbered(1)});
     const int note = VoucherTable::columnNamed(QStringLiteral("colNote"));
-    ASSERT_TRUE(sheet.table.setData(sheet.table.index(0, note), QString::fromUtf8(GetParam().typed)));
+    ASSERT_TRUE(
+        sheet.table.setData(sheet.table.index(0, note), QString::fromUtf8(GetParam().typed)));
     ASSERT_EQ(sheet.write(), WriteEnd::Written);
-    QList<QByteArray> cells = {"1", "Cliente 1", "Via Roma 1", "Citt\xE0 1", "3330000001",
-                               "01/03/2024", "31/03/2024", "Beneficiario 1", "6,00", "Bar Centrale",
-                               "Spesa minima 1 euro", GetParam().cell, "No"};
-    EXPECT_EQ(sheet.bytes(), test::expectedHead() + test::expectedRow(cells) + test::expectedTail());
+    QList<QByteArray> cells = {
+        "1",          "Cliente 1",    "Via Roma 1",          "Citt\xE0 1",
+        "3330000001", "01/03/2024",   "31/03/2024",          "Beneficiario 1",
+        "6,00",       "Bar Centrale", "Spesa minima 1 euro", GetParam().cell,
+        "No"};
+    EXPECT_EQ(sheet.bytes(),
+              test::expectedHead() + test::expectedRow(cells) + test::expectedTail());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, CellText,
-    ::testing::Values(
-        CellCase{"a_grave_is_one_byte_E0", "Città", "Citt\xE0"},
-        CellCase{"euro_is_one_byte_80", "5 €", "5 \x80"},
-        CellCase{"outside_the_code_page_is_a_question_mark", "Łódź", "?\xF3" "d?"},
-        CellCase{"beyond_the_basic_plane_is_one_question_mark", "ok 😀!", "ok ?!"},
-        CellCase{"ampersand", "Bar & Caffè", "Bar &amp; Caff\xE8"},
-        CellCase{"markup_typed_in_a_note", "<b>grassetto</b>", "&lt;b&gt;grassetto&lt;/b&gt;"},
-        CellCase{"a_stray_end_of_table", "fine</table>", "fine&lt;/table&gt;"},
-        CellCase{"a_reference_typed_stays_as_typed", "&amp;", "&amp;amp;"},
-        CellCase{"quotes_are_plain_text", "\"Da Gino\"", "\"Da Gino\""},
-        CellCase{"blanks_and_controls_around_are_trimmed", " \t Nota\r\n ", "Nota"},
-        CellCase{"emptied", "", ""}),
+    ::testing::Values(CellCase{"a_grave_is_one_byte_E0", "Città", "Citt\xE0"},
+                      CellCase{"euro_is_one_byte_80", "5 €", "5 \x80"},
+                      CellCase{"outside_the_code_page_is_a_question_mark", "Łódź",
+                               "?\xF3"
+                               "d?"},
+                      CellCase{"beyond_the_basic_plane_is_one_question_mark", "ok 😀!", "ok ?!"},
+                      CellCase{"ampersand", "Bar & Caffè", "Bar &amp; Caff\xE8"},
+                      CellCase{"markup_typed_in_a_note", "<b>grassetto</b>",
+                               "&lt;b&gt;grassetto&lt;/b&gt;"},
+                      CellCase{"a_stray_end_of_table", "fine</table>", "fine&lt;/table&gt;"},
+                      CellCase{"a_reference_typed_stays_as_typed", "&amp;", "&amp;amp;"},
+                      CellCase{"quotes_are_plain_text", "\"Da Gino\"", "\"Da Gino\""},
+                      CellCase{"blanks_and_controls_around_are_trimmed", " \t Nota\r\n ", "Nota"},
+                      CellCase{"emptied", "", ""}),
     test::RowName());
 
 // Stored texts are copied eight bytes at a time: markup must be found at every
@@ -238,8 +248,8 @@ TEST(SpreadsheetFile, AReadOnlyPreviousExportGivesTheFailureAndStays) {
     Sheet sheet;
     const QByteArray previous = "<html>da conservare</html>";
     sheet.folder.write(QStringLiteral("Buoni_Acquisto.xls"), previous);
-    ASSERT_TRUE(QFile::setPermissions(sheet.file(), QFile::ReadOwner | QFile::ReadGroup |
-                                                        QFile::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(sheet.file(),
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     sheet.fill({test::numbered(1)});
     EXPECT_FALSE(sheet.write()) << "a read-only export is not replaced";
     EXPECT_EQ(sheet.bytes(), previous);
@@ -264,8 +274,9 @@ TEST(SpreadsheetFile, ALinkedExportIsWrittenThroughItsLink) {
         expected += test::expectedRow(cells);
     expected += test::expectedTail();
     EXPECT_EQ(sheet.folder.read(QStringLiteral("Fogli/Buoni.xls")), expected);
-    EXPECT_EQ(QDir(sheet.folder.file(QStringLiteral("Fogli"))).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("Buoni.xls")});
+    EXPECT_EQ(
+        QDir(sheet.folder.file(QStringLiteral("Fogli"))).entryList(QDir::Files | QDir::Hidden),
+        QStringList{QStringLiteral("Buoni.xls")});
     EXPECT_TRUE(sheet.strays() == QStringList{QStringLiteral("Fogli")});
 }
 
@@ -275,15 +286,15 @@ TEST(SpreadsheetFile, TheNextExportRemovesWhatAKilledOneLeftAndNothingElse) {
     Sheet sheet;
     const QStringList left = {QStringLiteral("Buoni_Acquisto.xls.1x2y3z.tmp"),
                               QStringLiteral("Buoni_Acquisto.xls.q.tmp")};
-    const QStringList kept = {QStringLiteral("Buoni_Acquisto.xls.bak"),
-                              QStringLiteral("Buoni_Acquisto.xls.ABC.tmp"),
-                              QStringLiteral("Buoni_Acquisto.xls..tmp"),
-                              QStringLiteral("Altro.xls.1x2y3z.tmp"),
-                              QStringLiteral("Buoni_Acquisto.xls.live1.tmp")};
+    const QStringList kept = {
+        QStringLiteral("Buoni_Acquisto.xls.bak"), QStringLiteral("Buoni_Acquisto.xls.ABC.tmp"),
+        QStringLiteral("Buoni_Acquisto.xls..tmp"), QStringLiteral("Altro.xls.1x2y3z.tmp"),
+        QStringLiteral("Buoni_Acquisto.xls.live1.tmp")};
     for (const QString& name : left + kept)
         sheet.folder.write(name, "<html>mezzo foglio");
     // A live export of another copy of the program holds its temporary.
-    const int live = ::open(QFile::encodeName(sheet.folder.file(kept.last())).constData(), O_RDONLY);
+    const int live =
+        ::open(QFile::encodeName(sheet.folder.file(kept.last())).constData(), O_RDONLY);
     ASSERT_GE(live, 0);
     ASSERT_EQ(::flock(live, LOCK_EX), 0);
 
@@ -325,11 +336,11 @@ TEST(VoucherTableColumns, EachColumnShowsItsFieldTrimmed) {
     ASSERT_EQ(sheet.table.fill(sheet.archive()), VoucherTable::Fill::Complete);
     ASSERT_EQ(sheet.table.rowCount(), 2);
     const std::pair<const char*, const char*> expected[] = {
-        {"colNum", "2"},           {"colNumX", "N7"},         {"colAcquirente", "acquirente"},
-        {"colVia", "via"},         {"colCitta", "citta"},     {"colCel", "cel"},
-        {"colEvento", "inizio"},   {"colLuogo", "fine"},      {"coSpettatore", "beneficiario"},
-        {"colPosto", "valore"},    {"colScritta", "luogo"},   {"colPrezzo", "condizioni"},
-        {"colNote", "note"},       {"colPagato", "S\u00ec"},
+        {"colNum", "2"},         {"colNumX", "N7"},        {"colAcquirente", "acquirente"},
+        {"colVia", "via"},       {"colCitta", "citta"},    {"colCel", "cel"},
+        {"colEvento", "inizio"}, {"colLuogo", "fine"},     {"coSpettatore", "beneficiario"},
+        {"colPosto", "valore"},  {"colScritta", "luogo"},  {"colPrezzo", "condizioni"},
+        {"colNote", "note"},     {"colPagato", "S\u00ec"},
     };
     for (const auto& [name, text] : expected) {
         const int c = VoucherTable::columnNamed(QString::fromLatin1(name));
@@ -370,7 +381,8 @@ TEST(VoucherTableColumns, HeadersWidthsAndWhichColumnsTakeEdits) {
     for (int c = 0; c < sheet.table.columnCount(); ++c) {
         const auto& e = expected[c];
         EXPECT_EQ(VoucherTable::columns()[std::size_t(c)].name, std::string(e.name));
-        EXPECT_EQ(sheet.table.headerData(c, Qt::Horizontal).toString(), QString::fromUtf8(e.header));
+        EXPECT_EQ(sheet.table.headerData(c, Qt::Horizontal).toString(),
+                  QString::fromUtf8(e.header));
         EXPECT_EQ(VoucherTable::columns()[std::size_t(c)].width, e.width) << e.name;
         const QModelIndex index = sheet.table.index(0, c);
         const QString before = sheet.table.text(0, c);
@@ -451,22 +463,43 @@ TEST(VoucherTableFill, AnArchiveThatCannotBeOpenedGivesNoRows) {
 
 // ------------------------------------------------------------------ failures
 
-// Runs `check` in a forked child that has given up root (root ignores file
-// permissions); its exit code, or 125 when root could not be given up.
-int asOrdinaryUser(const std::function<int()>& check) {
+// Writes the sheet in a forked child that has given up root (root ignores file
+// permissions) and hands back what the child's write returned, its message
+// included, through a pipe. A failure saying "could not give up root" when the
+// child could not.
+storage::Result<WriteEnd> writeAsOrdinaryUser(Sheet& sheet) {
     constexpr uid_t Nobody = 65534;
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return storage::Failure{QStringLiteral("no pipe")};
     std::fflush(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::close(pipe[0]);
         if (::geteuid() == 0 &&
             (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
             ::_exit(125);
-        ::_exit(check());
+        const storage::Result<WriteEnd> written = sheet.write();
+        const QByteArray told =
+            written ? QByteArray("written") : QByteArray("failed:") + written.error().toUtf8();
+        const bool sent = ::write(pipe[1], told.constData(), size_t(told.size())) == told.size();
+        ::_exit(sent ? 0 : 1);
     }
+    ::close(pipe[1]);
+    QByteArray told;
+    char chunk[512];
+    for (ssize_t n; (n = ::read(pipe[0], chunk, sizeof chunk)) > 0;)
+        told.append(chunk, n);
+    ::close(pipe[0]);
     int status = 0;
     if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
+        return storage::Failure{QStringLiteral("the child did not end")};
+    if (WEXITSTATUS(status) == 125)
+        return storage::Failure{QStringLiteral("could not give up root")};
+    if (told == "written")
+        return WriteEnd::Written;
+    EXPECT_TRUE(told.startsWith("failed:")) << told.toStdString();
+    return storage::Failure{QString::fromUtf8(told.mid(int(sizeof "failed:") - 1))};
 }
 
 struct FailureCase {
@@ -499,33 +532,36 @@ TEST_P(WriteFailures, ReportFailureAndLeaveThePreviousExportUntouched) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, WriteFailures,
-    ::testing::Values(
-        FailureCase{"a_full_disk",
-                    [](Sheet& s) {
-                        const test::WriteFailure full(512);
-                        return s.write();
-                    }},
-        FailureCase{"a_folder_in_the_way",
-                    [](Sheet& s) {
-                        QDir().mkdir(s.file());
-                        const auto result = s.write();
-                        EXPECT_TRUE(QFileInfo(s.file()).isDir());
-                        return result;
-                    }},
-        FailureCase{"a_read_only_folder",
-                    [](Sheet& s) {
-                        const QString dir = s.folder.path();
-                        ::chmod(QFile::encodeName(dir).constData(), 0555);
-                        const int code = asOrdinaryUser([&] {
-                            return s.write().has_value() ? 1 : 0;
-                        });
-                        ::chmod(QFile::encodeName(dir).constData(), 0700);
-                        EXPECT_NE(code, 125) << "could not give up root";
-                        if (code != 0)
-                            return storage::Result<WriteEnd>(WriteEnd::Written);
-                        return storage::Result<WriteEnd>(
-                            storage::Failure{QStringLiteral("refused to an ordinary user")});
-                    }}),
+    ::testing::Values(FailureCase{"a_full_disk",
+                                  [](Sheet& s) {
+                                      const test::WriteFailure full(512);
+                                      return s.write();
+                                  }},
+                      FailureCase{"a_folder_in_the_way",
+                                  [](Sheet& s) {
+                                      QDir().mkdir(s.file());
+                                      const auto result = s.write();
+                                      EXPECT_TRUE(QFileInfo(s.file()).isDir());
+                                      return result;
+                                  }},
+                      FailureCase{"a_read_only_folder",
+                                  [](Sheet& s) {
+                                      // The previous export writable by anyone, its folder by
+                                      // no one: only the folder can be what stops the export.
+                                      const QByteArray dir = QFile::encodeName(s.folder.path());
+                                      ::chmod(QFile::encodeName(s.file()).constData(), 0666);
+                                      ::chmod(dir.constData(), 0555);
+                                      const auto result = writeAsOrdinaryUser(s);
+                                      ::chmod(dir.constData(), 0700);
+                                      if (!result) {
+                                          EXPECT_NE(result.error(),
+                                                    QStringLiteral("could not give up root"));
+                                          EXPECT_TRUE(result.error().contains(
+                                              QString::fromLocal8Bit(std::strerror(EACCES))))
+                                              << result.error().toStdString();
+                                      }
+                                      return result;
+                                  }}),
     test::RowName());
 
 TEST(SpreadsheetFile, ACancelledExportLeavesThePreviousFileUntouched) {
