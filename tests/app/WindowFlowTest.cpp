@@ -1,5 +1,5 @@
 #include "AppFixture.h"
-#include "app/Formats.h"
+#include "voucher/Formats.h"
 #include "app/Maker.h"
 #include "access/TfrmPassword.h"
 #include "app/TfrmAvvio.h"
@@ -9,6 +9,7 @@
 #include "ui/Picture.h"
 
 #include <QDialog>
+#include <QListWidget>
 #include <QTimer>
 
 using namespace scontrix;
@@ -89,31 +90,52 @@ TEST_F(WindowFlow, FifteenWindowsWithTheirFramesAndCaptions) {
     }
 }
 
+// Each window is reached for the first time through the flow itself: nothing
+// builds it beforehand, so a route that forgot to build or show its window fails.
 TEST_F(WindowFlow, EveryHandOverLeavesExactlyOnePersistentWindow) {
     logIn();
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{start()});
     EXPECT_TRUE(start()->isMaximized());
+    EXPECT_FALSE(windows->frmPassword()->isVisible()) << "the login window hands over";
 
     struct Trip {
         const char* name;
         ui::Picture* app::TfrmAvvio::*picture;
-        QWidget* target;
+        const char* target;
     } trips[] = {
-        {"creation picture", &app::TfrmAvvio::imgApp01, windows->frmCreaArchivio()},
-        {"creation button", &app::TfrmAvvio::btnApp01, windows->frmCreaArchivio()},
-        {"selection picture", &app::TfrmAvvio::imgApp02, windows->frmApriArchivio()},
-        {"selection button", &app::TfrmAvvio::btnApp02, windows->frmApriArchivio()},
+        {"creation picture", &app::TfrmAvvio::imgApp01, "frmCreaArchivio"},
+        {"creation button", &app::TfrmAvvio::btnApp01, "frmCreaArchivio"},
+        {"selection picture", &app::TfrmAvvio::imgApp02, "frmApriArchivio"},
+        {"selection button", &app::TfrmAvvio::btnApp02, "frmApriArchivio"},
     };
+    EXPECT_EQ(builtWindow("frmCreaArchivio"), nullptr);
+    EXPECT_EQ(builtWindow("frmApriArchivio"), nullptr);
     for (const Trip& t : trips) {
         click(start()->*t.picture);
-        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{t.target}) << t.name;
-        t.target->close(); // the window system's close
+        QWidget* target = builtWindow(t.target);
+        ASSERT_NE(target, nullptr) << t.name;
+        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{target}) << t.name;
+        target->close(); // the window system's close
         QApplication::processEvents();
         EXPECT_EQ(visiblePersistent(), QList<QWidget*>{start()}) << t.name << ": back to the start screen";
     }
 
-    windows->handOver(start(), windows->frmBiglietti());
-    windows->frmBiglietti()->close();
+    // The editor through the selection window, on an archive the shop has.
+    folder.write(QStringLiteral("Negozio.eur"), {});
+    EXPECT_EQ(builtWindow("frmBiglietti"), nullptr);
+    click(start()->btnApp02);
+    auto* selection = qobject_cast<catalogue::TfrmApriArchivio*>(builtWindow("frmApriArchivio"));
+    ASSERT_NE(selection, nullptr);
+    const QList<QListWidgetItem*> entry =
+        selection->lstFiles->findItems(QStringLiteral("Negozio.eur"), Qt::MatchExactly);
+    ASSERT_EQ(entry.size(), 1) << "the archive is listed";
+    QTest::mouseClick(selection->lstFiles->viewport(), Qt::LeftButton, {},
+                      selection->lstFiles->visualItemRect(entry.first()).center());
+    click(selection->btnApri);
+    QWidget* editor = builtWindow("frmBiglietti");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(visiblePersistent(), QList<QWidget*>{editor});
+    editor->close();
     QApplication::processEvents();
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{start()}) << "editor closing returns";
     EXPECT_EQ(ends, 0);
@@ -193,10 +215,10 @@ TEST(Formats, DayMonthYearWithTheLocaleSeparatorAndADecimalComma) {
         char16_t separator;
     } cases[] = {{"dd/MM/yyyy", u'/'}, {"d.M.yy", u'.'}, {"M/d/yy", u'/'}, {"yyyy-MM-dd", u'-'}, {"dMyy", u'/'}};
     for (const Case& c : cases)
-        EXPECT_EQ(app::Formats::separatorOf(QString::fromLatin1(c.pattern)), QChar(c.separator)) << c.pattern;
-    const QString sep = app::Formats::dateSeparator();
-    EXPECT_EQ(app::Formats::formatDate(QDate(2024, 3, 1)), QStringLiteral("01") + sep + QStringLiteral("03") + sep + QStringLiteral("2024"));
-    EXPECT_EQ(app::Formats::decimalSeparator(), u',');
+        EXPECT_EQ(voucher::Formats::separatorOf(QString::fromLatin1(c.pattern)), QChar(c.separator)) << c.pattern;
+    const QString sep = voucher::Formats::dateSeparator();
+    EXPECT_EQ(voucher::Formats::formatDate(QDate(2024, 3, 1)), QStringLiteral("01") + sep + QStringLiteral("03") + sep + QStringLiteral("2024"));
+    EXPECT_EQ(voucher::Formats::decimalSeparator(), u',');
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace scontrix::test {
 
@@ -33,18 +34,36 @@ void AppFixture::TearDown() {
 }
 
 QList<QWidget*> AppFixture::visiblePersistent() const {
+    // Read off the screen rather than through the window set, which would
+    // build every window it was asked for and hide a flow that never does.
+    static const QStringList persistentNames = {
+        QStringLiteral("frmPassword"),      QStringLiteral("frmAvvio"),
+        QStringLiteral("frmApriArchivio"),  QStringLiteral("frmBiglietti"),
+        QStringLiteral("frmCambiaPassword"), QStringLiteral("frmCreaArchivio")};
     QList<QWidget*> visible;
-    for (QWidget* w : windows->persistent()) {
-        if (w->isVisible())
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && persistentNames.contains(w->objectName()))
             visible << w;
     }
     return visible;
 }
 
+QWidget* AppFixture::builtWindow(const char* objectName) {
+    QWidget* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(objectName)) {
+            EXPECT_EQ(found, nullptr) << "two windows " << objectName;
+            found = w;
+        }
+    }
+    return found;
+}
+
 void AppFixture::logIn() {
+    // Typed and clicked as at the counter, so the flow's own route is the one taken.
     access::TfrmPassword* login = windows->frmPassword();
-    login->txtPassword->setText(QStringLiteral("lucernaviolina"));
-    login->cmdOKClick();
+    QTest::keyClicks(login->txtPassword, QStringLiteral("lucernaviolina"));
+    QTest::mouseClick(login->cmdOK, Qt::LeftButton);
     QApplication::processEvents();
 }
 

@@ -24,8 +24,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The windows of the six persistent ones that are visible now.
+    // The windows of the six persistent ones that are visible now; none is
+    // built by asking.
     QList<QWidget*> visiblePersistent() const;
+    // The top-level window of that object name if it was built, else null.
+    static QWidget* builtWindow(const char* objectName);
 
     // Finds a control of `window` by its object name; fails the test if missing.
     template <typename T> T* control(QWidget* window, const char* name) const {
