@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
 #include "access/PasswordStore.h"
-#include "app/Formats.h"
+#include "voucher/Formats.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -19,7 +19,7 @@ void prepareBeforeApplication() {
 }
 
 void prepareProcess() {
-    Formats::apply();
+    voucher::Formats::apply();
     // The desktop's own dialogs (choosing a file, a printer's settings) in
     // Italian, like the rest of the program.
     static QTranslator toolkitItalian;

@@ -6,7 +6,7 @@
 #include "app/WindowSet.h"
 #include "editor/EditorTopic.h"
 #include "editor/TfrmCalendario.h"
-#include "editor/ValueRule.h"
+#include "voucher/ValueRule.h"
 #include "editor/WhatsAppNotice.h"
 #include "export/TfrmExpBiglietti.h"
 #include "lists/TfrmRiepDaPagare.h"
@@ -491,7 +491,7 @@ void TfrmBiglietti::openDatePicker(QLineEdit* field) {
 
 // Its idle colour comes back by itself (ui::colourOnFocus).
 void TfrmBiglietti::txtEventoExit() {
-    txtEvento->setText(formatVoucherValue(txtEvento->text()));
+    txtEvento->setText(voucher::formatVoucherValue(txtEvento->text()));
 }
 
 } // namespace scontrix::editor

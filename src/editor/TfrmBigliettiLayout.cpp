@@ -1,6 +1,5 @@
 #include "editor/TfrmBiglietti.h"
 
-#include "editor/ValueRule.h"
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/FieldBehaviours.h"

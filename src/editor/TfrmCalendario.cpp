@@ -1,6 +1,6 @@
 #include "editor/TfrmCalendario.h"
 
-#include "app/Formats.h"
+#include "voucher/Formats.h"
 #include "editor/TfrmBiglietti.h"
 #include "ui/Accessibility.h"
 #include "ui/ShapeRect.h"
@@ -84,7 +84,7 @@ void TfrmCalendario::btnImportaDataClick() {
         target = editor->txtSpettatore;
     if (!target)
         return; // an unknown marker: the dialog stays open
-    target->setText(app::Formats::formatDate(calAppuntamenti->selectedDate()));
+    target->setText(voucher::Formats::formatDate(calAppuntamenti->selectedDate()));
     accept();
 }
 

@@ -1,6 +1,6 @@
 #include "lists/UnpaidTotals.h"
 
-#include "editor/ValueRule.h"
+#include "voucher/ValueRule.h"
 #include "storage/Text.h"
 #include "storage/Windows1252.h"
 
@@ -52,9 +52,9 @@ enum class ValueKind { Amount, NotANumber, Empty, Negative };
 ValueKind readValue(const QString& value, Cents& cents) {
     if (storage::trimControl(value).isEmpty())
         return ValueKind::Empty;
-    if (!editor::parseCommaNumber(value))
+    if (!voucher::parseCommaNumber(value))
         return ValueKind::NotANumber;
-    const QString amount = editor::formatVoucherValue(value);
+    const QString amount = voucher::formatVoucherValue(value);
     if (amount.startsWith(u'-'))
         return ValueKind::Negative;
     // Past MaxCentDigits: a number, but none a voucher is worth.

@@ -1,6 +1,6 @@
 #include "printing/VoucherOutputWindow.h"
 
-#include "app/Formats.h"
+#include "voucher/Formats.h"
 #include "editor/TfrmBiglietti.h"
 #include "platform/MessageBoxes.h"
 #include "printing/VoucherSheet.h"
@@ -23,7 +23,7 @@ VoucherOutputWindow::VoucherOutputWindow(QWidget* owner, const Design& design)
                        ui::Placement::OwnerCentre),
       repBiglietto(makeVoucherSheet()), failure_(QString::fromUtf8(design.failure)) {
     setObjectName(QString::fromLatin1(design.objectName));
-    app::Formats::apply();
+    voucher::Formats::apply();
 
     auto* background = new ui::GradientBackground(ui::colours::steelBlue, Qt::white, this);
     background->setGeometry(0, 0, 364, 287);

@@ -3,7 +3,7 @@
 #include "TestLocale.h"
 #include "Typing.h"
 #include "editor/TfrmCalendario.h"
-#include "app/Formats.h"
+#include "voucher/Formats.h"
 #include "ui/Picture.h"
 
 #include <QAbstractItemView>
@@ -295,7 +295,7 @@ TEST_F(FieldEntry, PickerImportsTodayIntoItsFieldOnlyAndCancelChangesNothing) {
     });
     QTest::keyClick(ed()->txtSpettatore, Qt::Key_X);
     EXPECT_EQ(shown, QDate::currentDate()) << "the calendar starts at today whatever the field holds";
-    EXPECT_EQ(ed()->txtSpettatore->text(), app::Formats::formatDate(QDate::currentDate()));
+    EXPECT_EQ(ed()->txtSpettatore->text(), voucher::Formats::formatDate(QDate::currentDate()));
     EXPECT_EQ(ed()->txtPrezzo->text(), QStringLiteral("05/05/2020"));
 
     withPicker([](editor::TfrmCalendario* picker) {
@@ -303,7 +303,7 @@ TEST_F(FieldEntry, PickerImportsTodayIntoItsFieldOnlyAndCancelChangesNothing) {
         QTest::mouseClick(picker->btnAnnulla, Qt::LeftButton);
     });
     QTest::keyClick(ed()->txtSpettatore, Qt::Key_X);
-    EXPECT_EQ(ed()->txtSpettatore->text(), app::Formats::formatDate(QDate::currentDate()));
+    EXPECT_EQ(ed()->txtSpettatore->text(), voucher::Formats::formatDate(QDate::currentDate()));
 }
 
 TEST_F(FieldEntry, EnterOnADayImportsIt) {
@@ -315,7 +315,7 @@ TEST_F(FieldEntry, EnterOnADayImportsIt) {
         QTest::keyClick(days, Qt::Key_Return);
     });
     QTest::keyClick(ed()->txtPrezzo, Qt::Key_Space);
-    EXPECT_EQ(ed()->txtPrezzo->text(), app::Formats::formatDate(QDate(2027, 2, 3)));
+    EXPECT_EQ(ed()->txtPrezzo->text(), voucher::Formats::formatDate(QDate(2027, 2, 3)));
 }
 
 // The picked date is written day, month, year with the desktop's own date

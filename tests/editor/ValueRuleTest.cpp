@@ -1,5 +1,5 @@
 #include "QtPrinters.h"
-#include "editor/ValueRule.h"
+#include "voucher/ValueRule.h"
 #include "editor/WhatsAppNotice.h"
 
 #include <QUrl>
@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace scontrix::editor;
+using namespace scontrix::voucher;
 
 // Runs under each locale: the desktop's decimal separator is never the
 // program's (a German or Italian one reads a comma, the C locale a point).

@@ -4,7 +4,7 @@
 #include <QDate>
 #include <QString>
 
-namespace scontrix::app {
+namespace scontrix::voucher {
 
 // The formats every date and amount of the program is written in: day, month
 // and four-digit year joined by the system's date separator, and a decimal
@@ -25,4 +25,4 @@ public:
     static QChar separatorOf(const QString& shortDatePattern);
 };
 
-} // namespace scontrix::app
+} // namespace scontrix::voucher

@@ -1,4 +1,4 @@
-#include "editor/ValueRule.h"
+#include "voucher/ValueRule.h"
 
 #include "storage/Text.h"
 
@@ -7,7 +7,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace scontrix::editor {
+namespace scontrix::voucher {
 
 std::optional<double> parseCommaNumber(const QString& text) {
     const QString& s = text;
@@ -151,4 +151,4 @@ QString formatVoucherValue(const QString& text) {
     return centsToText(cents);
 }
 
-} // namespace scontrix::editor
+} // namespace scontrix::voucher

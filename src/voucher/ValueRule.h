@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-namespace scontrix::editor {
+namespace scontrix::voucher {
 
 // Reads a number written with a decimal comma: optional blanks, an optional
 // sign, digits with at most one comma (at least one digit in all), an optional
@@ -18,4 +18,4 @@ std::optional<double> parseCommaNumber(const QString& text);
 // compiler gives the same answer.
 QString formatVoucherValue(const QString& text);
 
-} // namespace scontrix::editor
+} // namespace scontrix::voucher

@@ -1,8 +1,8 @@
-#include "app/Formats.h"
+#include "voucher/Formats.h"
 
 #include <QLocale>
 
-namespace scontrix::app {
+namespace scontrix::voucher {
 
 namespace {
 QChar& separatorSlot() {
@@ -36,4 +36,4 @@ QString Formats::formatDate(const QDate& date) {
     return date.toString(shortDatePattern());
 }
 
-} // namespace scontrix::app
+} // namespace scontrix::voucher
