@@ -1,0 +1,4 @@
+int tidy(int value) {
+    int next = value + 1;
+    return next * 2;
+}

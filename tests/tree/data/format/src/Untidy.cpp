@@ -1,0 +1,1 @@
+int   untidy( int value ){return value+1;}

@@ -1,0 +1,1 @@
+int   skipped( int value ){return value+1;}

@@ -1,0 +1,1 @@
+int   kept( int value ){return value+1;}

@@ -1,0 +1,2 @@
+#include "base/Base.h"
+#include "top/Top.h"

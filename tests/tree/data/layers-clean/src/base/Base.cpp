@@ -1,0 +1,5 @@
+#include "base/Base.h"
+#include "ui_Base.h"
+#include "Base.moc"
+#include <top/Top.h>
+// #include "top/Top.h"

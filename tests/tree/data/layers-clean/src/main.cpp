@@ -1,0 +1,3 @@
+#include "top/Top.h"
+#include "middle/Middle.h"
+#include "base/Base.h"

@@ -1,0 +1,2 @@
+#include "middle/Middle.h"
+#include "base/Base.h"
