@@ -102,7 +102,8 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
         ASSERT_EQ(pages, 3) << "about 54 rows a page";
         for (int page = 1; page <= pages; ++page) {
             const QString text = test::pdfPageText(output, page);
-            EXPECT_EQ(text.contains(QStringLiteral("Riepilogo buoni acquisto non incassati")), page == 1)
+            EXPECT_EQ(text.contains(QStringLiteral("Riepilogo buoni acquisto non incassati")),
+                      page == 1)
                 << "page " << page;
             EXPECT_EQ(text.contains(Footer), page == pages) << "page " << page;
         }
@@ -118,7 +119,8 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
     }
     {
         SCOPED_TRACE("rows and an archive name with brackets print as typed");
-        writeArchive({{QStringLiteral("Rossi [Bar]")}, {QStringLiteral("[DATE] Bianchi")},
+        writeArchive({{QStringLiteral("Rossi [Bar]")},
+                      {QStringLiteral("[DATE] Bianchi")},
                       {QStringLiteral("Verdi [senza fine")}});
         ed()->lblNome->setText(QStringLiteral("Negozio [Centro]"));
         lists::TfrmTrovaBiglietti window(ed());
@@ -163,9 +165,11 @@ TEST(ListTemplate, A4LandscapeWithItsThreeBandsAndTextBoxes) {
         rows.append(QStringLiteral("riga %1").arg(i));
     lists::fillListReport(*report, QStringLiteral("Titolo"), rows);
     EXPECT_NEAR(memo->Height, 7 * 12.822, 1e-9);
-    EXPECT_NEAR(report->find<TReportBand>(QStringLiteral("MasterData"))->Height, 7 * 12.822 + 10, 1e-9);
+    EXPECT_NEAR(report->find<TReportBand>(QStringLiteral("MasterData"))->Height, 7 * 12.822 + 10,
+                1e-9);
     EXPECT_EQ(memo->Memo.size(), 7);
-    EXPECT_EQ(report->find<TMemoView>(QStringLiteral("txtTitolo"))->text(), QStringLiteral("Titolo"));
+    EXPECT_EQ(report->find<TMemoView>(QStringLiteral("txtTitolo"))->text(),
+              QStringLiteral("Titolo"));
 }
 
 } // namespace

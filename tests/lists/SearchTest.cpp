@@ -107,15 +107,19 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"txtAcquirente", QStringLiteral("rossi ")}},
                    {},
                    "1"},
-        FilterCase{"BlankOnlyFilterTakesNoPart",
-                   {{"txtVia", QStringLiteral("   ")}, {"txtAcquirente", QStringLiteral("bianchi")}},
-                   {QStringLiteral("Giulia Bianchi")},
-                   "1"},
+        FilterCase{
+            "BlankOnlyFilterTakesNoPart",
+            {{"txtVia", QStringLiteral("   ")}, {"txtAcquirente", QStringLiteral("bianchi")}},
+            {QStringLiteral("Giulia Bianchi")},
+            "1"},
         FilterCase{"TwoFiltersIntersect",
                    {{"txtAcquirente", QStringLiteral("ross")}, {"txtCel", QStringLiteral("333")}},
                    {QStringLiteral("Mario Rossi"), QStringLiteral("ROSSANA Verdi")},
                    "2"},
-        FilterCase{"OneFound", {{"txtCel", QStringLiteral("347")}}, {QStringLiteral("Luigi Rossini")}, "1"},
+        FilterCase{"OneFound",
+                   {{"txtCel", QStringLiteral("347")}},
+                   {QStringLiteral("Luigi Rossini")},
+                   "1"},
         FilterCase{"NothingFound", {{"txtNote", QStringLiteral("compleanno")}}, {}, "1"}),
     [](const auto& row) { return std::string(row.param.name); });
 
@@ -157,9 +161,8 @@ TEST_F(Search, AccentedCapitalsAreNotFolded) {
 TEST_F(Search, FilterFieldsShowTheirYellowFrameAndPassEnterAlongInARing) {
     const QList<QLineEdit*> fields = window->filterFields();
     ASSERT_EQ(fields.size(), 10);
-    const QStringList order = {"txtAcquirente", "txtVia",    "txtCitta",   "txtCel",
-                               "txtNum",        "txtSpettatore", "txtPosto", "txtEvento",
-                               "txtScritta",    "txtNote"};
+    const QStringList order = {"txtAcquirente", "txtVia",   "txtCitta",  "txtCel",     "txtNum",
+                               "txtSpettatore", "txtPosto", "txtEvento", "txtScritta", "txtNote"};
     test::focus(fields[0]);
     for (int i = 0; i < 10; ++i) {
         QWidget* focused = QApplication::focusWidget();

@@ -140,7 +140,12 @@ TEST_P(SummaryAnyLocale, TotalsCountValueAndExpiredOfTheListedVouchers) {
         {QStringLiteral("Anna"), {}, {}, yesterday, {}, QStringLiteral("50,00")},
         {QStringLiteral("Bruno"), {}, {}, todayText, {}, QStringLiteral("1234,5")},
         {QStringLiteral("Carla"), {}, {}, nextYear, {}, QStringLiteral("dieci euro")},
-        {QStringLiteral("Dario"), {}, {}, QDate(2000, 1, 1).toString(pattern), {}, QStringLiteral("0,25")},
+        {QStringLiteral("Dario"),
+         {},
+         {},
+         QDate(2000, 1, 1).toString(pattern),
+         {},
+         QStringLiteral("0,25")},
         {QStringLiteral("Elena"), {}, {}, QStringLiteral("non so"), {}, {}},
         // Cashed: neither counted nor added.
         {QStringLiteral("Fabio"), {}, {}, yesterday, {}, QStringLiteral("999,00"), true},
@@ -151,12 +156,10 @@ TEST_P(SummaryAnyLocale, TotalsCountValueAndExpiredOfTheListedVouchers) {
                              "(1 valore non numerico e 1 valore mancante esclusi)"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Separators, SummaryAnyLocale, ::testing::Values('/', '.', '-'),
-                         [](const auto& row) {
-                             return std::string(row.param == '/' ? "Slash"
-                                                : row.param == '.' ? "Point"
-                                                                   : "Dash");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Separators, SummaryAnyLocale, ::testing::Values('/', '.', '-'), [](const auto& row) {
+        return std::string(row.param == '/' ? "Slash" : row.param == '.' ? "Point" : "Dash");
+    });
 
 // ------------------------------------------------------------------- find
 
@@ -170,9 +173,10 @@ protected:
                       {QStringLiteral("Verdi")},
                       {QStringLiteral("Luigi Rossini")}});
         open();
-        ASSERT_EQ(customers(), (QStringList{QStringLiteral("Bianchi"), QStringLiteral("CITTÀ Nuova"),
-                                            QStringLiteral("Luigi Rossini"),
-                                            QStringLiteral("Mario Rossi"), QStringLiteral("Verdi")}));
+        ASSERT_EQ(customers(),
+                  (QStringList{QStringLiteral("Bianchi"), QStringLiteral("CITTÀ Nuova"),
+                               QStringLiteral("Luigi Rossini"), QStringLiteral("Mario Rossi"),
+                               QStringLiteral("Verdi")}));
     }
     int selected() const { return selectedRow(window->lstRecords); }
 };

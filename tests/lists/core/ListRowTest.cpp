@@ -1,5 +1,6 @@
-#include "QtPrinters.h"
 #include "lists/ListRow.h"
+
+#include "QtPrinters.h"
 #include "lists/ListRows.h"
 #include "storage/Windows1252.h"
 
@@ -55,22 +56,26 @@ std::vector<RowCase> rowCases() {
                         "Dal: 01/03/2024  Al: 31/12/2024  Per: Anna Bianchi                "
                         "Valore: \u20ac 50,00")},
         {"EachColumnCutAtItsWidth",
-         voucher(QStringLiteral("Bartolomeo Alessandrini Vasquez"), QStringLiteral("+39 333 1234 5678"),
-                 QStringLiteral("2024-000000123"), QStringLiteral("01/03/2024 ore 9"),
-                 QStringLiteral("31/12/2024 sera"), QStringLiteral("Maria Antonietta Buonarroti Junior"),
-                 QStringLiteral("75,00")),
+         voucher(QStringLiteral("Bartolomeo Alessandrini Vasquez"),
+                 QStringLiteral("+39 333 1234 5678"), QStringLiteral("2024-000000123"),
+                 QStringLiteral("01/03/2024 ore 9"), QStringLiteral("31/12/2024 sera"),
+                 QStringLiteral("Maria Antonietta Buonarroti Junior"), QStringLiteral("75,00")),
          QStringLiteral("Bartolomeo Alessandrini Va") + QStringLiteral("  Cel. ") +
              QStringLiteral("+39 333 1234 5") + QStringLiteral("  Buono n. ") +
-             QStringLiteral("2024-00000") + QStringLiteral("  Dal: ") + QStringLiteral("01/03/2024") +
-             QStringLiteral("  Al: ") + QStringLiteral("31/12/2024") + QStringLiteral("  Per: ") +
+             QStringLiteral("2024-00000") + QStringLiteral("  Dal: ") +
+             QStringLiteral("01/03/2024") + QStringLiteral("  Al: ") +
+             QStringLiteral("31/12/2024") + QStringLiteral("  Per: ") +
              QStringLiteral("Maria Antonietta Buonarrot") + QStringLiteral("  Valore: ") + Euro +
              QStringLiteral(" 75,00")},
         {"FieldsTrimmedBeforePadding",
-         voucher(QStringLiteral("  \tLucia\r\n"), QStringLiteral(" 333 "), QStringLiteral("\x01" "7"),
+         voucher(QStringLiteral("  \tLucia\r\n"), QStringLiteral(" 333 "),
+                 QStringLiteral("\x01"
+                                "7"),
                  {}, {}, QStringLiteral(" Città "), QStringLiteral("  10,00  ")),
-         pad(QStringLiteral("Lucia"), 26) + QStringLiteral("  Cel. ") + pad(QStringLiteral("333"), 14) +
-             QStringLiteral("  Buono n. ") + pad(QStringLiteral("7"), 10) + QStringLiteral("  Dal: ") +
-             pad({}, 10) + QStringLiteral("  Al: ") + pad({}, 10) + QStringLiteral("  Per: ") +
+         pad(QStringLiteral("Lucia"), 26) + QStringLiteral("  Cel. ") +
+             pad(QStringLiteral("333"), 14) + QStringLiteral("  Buono n. ") +
+             pad(QStringLiteral("7"), 10) + QStringLiteral("  Dal: ") + pad({}, 10) +
+             QStringLiteral("  Al: ") + pad({}, 10) + QStringLiteral("  Per: ") +
              pad(QStringLiteral("Città"), 26) + QStringLiteral("  Valore: ") + Euro +
              QStringLiteral(" 10,00")},
         {"EmptyVoucherIs146Characters", VoucherRecord(),
@@ -100,7 +105,8 @@ TEST_P(ListRow, FromTheRecordAndFromItsBytesAlike) {
     const QByteArray stored = c.record.toBytes();
     QByteArray bytes;
     lists::appendListRow(stored.constData(), bytes);
-    EXPECT_EQ(storage::cp1252::decode(bytes), lists::buildListRow(VoucherRecord::fromBytes(stored)));
+    EXPECT_EQ(storage::cp1252::decode(bytes),
+              lists::buildListRow(VoucherRecord::fromBytes(stored)));
     EXPECT_EQ(storage::cp1252::decode(bytes), c.expected);
 }
 
@@ -152,17 +158,16 @@ TEST_P(ListOrder, SortsTheFirstBeforeTheSecond) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, ListOrder,
-    ::testing::Values(
-        OrderCase{"LowerCaseCountsAsUpper", u"bianchi", u"Rossi"},
-        OrderCase{"FoldedLettersComeBeforeTheUnderscore", u"rossi", u"R_ssi"},
-        OrderCase{"FoldedLettersComeBeforeTheBracket", u"x", u"[bar]"},
-        OrderCase{"AccentedCapitalsAreNotFolded", u"\u00c0ngelo", u"\u00e0ngelo"},
-        OrderCase{"AccentedLetterAfterEveryAsciiLetter", u"Zeno", u"\u00c9lena"},
-        OrderCase{"EuroSignAfterAccentedLetters", u"\u00ff", u"\u20ac"},
-        OrderCase{"PrefixFirst", u"Ross", u"Rossi"},
-        OrderCase{"PrefixFirstIgnoringCase", u"ROSS", u"rossi"},
-        OrderCase{"ShortRowPrefixOfLongerOne", u"Ro", u"Rossini"},
-        OrderCase{"SpaceBeforeLetters", u"Rossi Mario", u"Rossini"}),
+    ::testing::Values(OrderCase{"LowerCaseCountsAsUpper", u"bianchi", u"Rossi"},
+                      OrderCase{"FoldedLettersComeBeforeTheUnderscore", u"rossi", u"R_ssi"},
+                      OrderCase{"FoldedLettersComeBeforeTheBracket", u"x", u"[bar]"},
+                      OrderCase{"AccentedCapitalsAreNotFolded", u"\u00c0ngelo", u"\u00e0ngelo"},
+                      OrderCase{"AccentedLetterAfterEveryAsciiLetter", u"Zeno", u"\u00c9lena"},
+                      OrderCase{"EuroSignAfterAccentedLetters", u"\u00ff", u"\u20ac"},
+                      OrderCase{"PrefixFirst", u"Ross", u"Rossi"},
+                      OrderCase{"PrefixFirstIgnoringCase", u"ROSS", u"rossi"},
+                      OrderCase{"ShortRowPrefixOfLongerOne", u"Ro", u"Rossini"},
+                      OrderCase{"SpaceBeforeLetters", u"Rossi Mario", u"Rossini"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ListOrderStable, RowsEqualIgnoringCaseKeepTheirArchiveOrder) {
