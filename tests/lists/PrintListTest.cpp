@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <random>
 
 using namespace scontrix;
 using namespace scontrix::report;
@@ -93,6 +95,11 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
         QList<test::Voucher> vouchers;
         for (int i = 0; i < 130; ++i)
             vouchers << test::Voucher{QStringLiteral("Cliente %1").arg(i, 3, 10, QLatin1Char('0'))};
+        // Stored in no order: the paper must come out sorted all the same.
+        std::mt19937 shuffler(20240315);
+        std::shuffle(vouchers.begin(), vouchers.end(), shuffler);
+        ASSERT_NE(vouchers.front().customer, QStringLiteral("Cliente 000"));
+        ASSERT_NE(vouchers.back().customer, QStringLiteral("Cliente 129"));
         writeArchive(vouchers);
         lists::TfrmRiepDaPagare window(ed());
         window.show();
@@ -102,7 +109,8 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
         ASSERT_EQ(pages, 3) << "about 54 rows a page";
         for (int page = 1; page <= pages; ++page) {
             const QString text = test::pdfPageText(output, page);
-            EXPECT_EQ(text.contains(QStringLiteral("Riepilogo buoni acquisto non incassati")), page == 1)
+            EXPECT_EQ(text.contains(QStringLiteral("Riepilogo buoni acquisto non incassati")),
+                      page == 1)
                 << "page " << page;
             EXPECT_EQ(text.contains(Footer), page == pages) << "page " << page;
         }
@@ -112,13 +120,21 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
         QString all;
         for (int page = 1; page <= pages; ++page)
             all += test::pdfPageText(output, page);
-        for (int i = 0; i < 130; ++i)
-            EXPECT_TRUE(all.contains(QStringLiteral("Cliente %1").arg(i, 3, 10, QLatin1Char('0'))))
-                << "row " << i << " is missing";
+        // Every row once, in the list's order: page by page, top to bottom.
+        qsizetype previous = -1;
+        for (int i = 0; i < 130; ++i) {
+            const QString customer = QStringLiteral("Cliente %1").arg(i, 3, 10, QLatin1Char('0'));
+            const qsizetype at = all.indexOf(customer);
+            EXPECT_GE(at, 0) << "row " << i << " is missing";
+            EXPECT_EQ(all.indexOf(customer, at + 1), -1) << "row " << i << " printed twice";
+            EXPECT_GT(at, previous) << "row " << i << " is out of order";
+            previous = std::max(previous, at);
+        }
     }
     {
         SCOPED_TRACE("rows and an archive name with brackets print as typed");
-        writeArchive({{QStringLiteral("Rossi [Bar]")}, {QStringLiteral("[DATE] Bianchi")},
+        writeArchive({{QStringLiteral("Rossi [Bar]")},
+                      {QStringLiteral("[DATE] Bianchi")},
                       {QStringLiteral("Verdi [senza fine")}});
         ed()->lblNome->setText(QStringLiteral("Negozio [Centro]"));
         lists::TfrmTrovaBiglietti window(ed());
@@ -163,9 +179,11 @@ TEST(ListTemplate, A4LandscapeWithItsThreeBandsAndTextBoxes) {
         rows.append(QStringLiteral("riga %1").arg(i));
     lists::fillListReport(*report, QStringLiteral("Titolo"), rows);
     EXPECT_NEAR(memo->Height, 7 * 12.822, 1e-9);
-    EXPECT_NEAR(report->find<TReportBand>(QStringLiteral("MasterData"))->Height, 7 * 12.822 + 10, 1e-9);
+    EXPECT_NEAR(report->find<TReportBand>(QStringLiteral("MasterData"))->Height, 7 * 12.822 + 10,
+                1e-9);
     EXPECT_EQ(memo->Memo.size(), 7);
-    EXPECT_EQ(report->find<TMemoView>(QStringLiteral("txtTitolo"))->text(), QStringLiteral("Titolo"));
+    EXPECT_EQ(report->find<TMemoView>(QStringLiteral("txtTitolo"))->text(),
+              QStringLiteral("Titolo"));
 }
 
 } // namespace

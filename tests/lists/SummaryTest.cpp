@@ -1,4 +1,5 @@
 #include "ListsFixture.h"
+#include "ReadFailure.h"
 #include "Typing.h"
 #include "lists/TfrmRiepDaPagare.h"
 #include "lists/TfrmTrovaBiglietti.h"
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
+#include <optional>
 
 using namespace scontrix;
 using Kind = platform::RecordingMessageBoxes::Kind;
@@ -125,6 +128,23 @@ TEST_F(Summary, ArchiveThatCannotBeReadIsNotPassedOffAsAllCashed) {
     EXPECT_TRUE(window->isVisible());
 }
 
+// A disk failing under the archive part-way: the vouchers read before the
+// damage stay listed, and the list is not passed off as the whole archive.
+TEST_F(Summary, AReadFailingPartWayKeepsWhatWasReadBefore) {
+    writeArchive({{QStringLiteral("Dario")},
+                  {QStringLiteral("Anna"), {}, {}, {}, {}, {}, true},
+                  {QStringLiteral("Bruno")},
+                  {QStringLiteral("Carla")}});
+    test::ReadFailure damage(archive(), 3 * storage::VoucherRecord::Size + 10);
+    open();
+    EXPECT_GT(test::ReadFailure::failures(), 0) << "the damage was met";
+    EXPECT_EQ(customers(), (QStringList{QStringLiteral("Bruno"), QStringLiteral("Dario")}));
+    ASSERT_EQ(desktop.messages.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Plain);
+    EXPECT_EQ(desktop.messages.messages[0].text, lists::ListWindow::AccessFailure);
+    EXPECT_TRUE(window->isVisible());
+}
+
 // The totals line as the window reads the archive, with the expiry dates
 // written on machines whose date separator was "/", "." or "-": an archive
 // moved from one desktop to another counts the same. Runs under each locale.
@@ -140,7 +160,12 @@ TEST_P(SummaryAnyLocale, TotalsCountValueAndExpiredOfTheListedVouchers) {
         {QStringLiteral("Anna"), {}, {}, yesterday, {}, QStringLiteral("50,00")},
         {QStringLiteral("Bruno"), {}, {}, todayText, {}, QStringLiteral("1234,5")},
         {QStringLiteral("Carla"), {}, {}, nextYear, {}, QStringLiteral("dieci euro")},
-        {QStringLiteral("Dario"), {}, {}, QDate(2000, 1, 1).toString(pattern), {}, QStringLiteral("0,25")},
+        {QStringLiteral("Dario"),
+         {},
+         {},
+         QDate(2000, 1, 1).toString(pattern),
+         {},
+         QStringLiteral("0,25")},
         {QStringLiteral("Elena"), {}, {}, QStringLiteral("non so"), {}, {}},
         // Cashed: neither counted nor added.
         {QStringLiteral("Fabio"), {}, {}, yesterday, {}, QStringLiteral("999,00"), true},
@@ -151,12 +176,10 @@ TEST_P(SummaryAnyLocale, TotalsCountValueAndExpiredOfTheListedVouchers) {
                              "(1 valore non numerico e 1 valore mancante esclusi)"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Separators, SummaryAnyLocale, ::testing::Values('/', '.', '-'),
-                         [](const auto& row) {
-                             return std::string(row.param == '/' ? "Slash"
-                                                : row.param == '.' ? "Point"
-                                                                   : "Dash");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Separators, SummaryAnyLocale, ::testing::Values('/', '.', '-'), [](const auto& row) {
+        return std::string(row.param == '/' ? "Slash" : row.param == '.' ? "Point" : "Dash");
+    });
 
 // ------------------------------------------------------------------- find
 
@@ -170,9 +193,10 @@ protected:
                       {QStringLiteral("Verdi")},
                       {QStringLiteral("Luigi Rossini")}});
         open();
-        ASSERT_EQ(customers(), (QStringList{QStringLiteral("Bianchi"), QStringLiteral("CITTÀ Nuova"),
-                                            QStringLiteral("Luigi Rossini"),
-                                            QStringLiteral("Mario Rossi"), QStringLiteral("Verdi")}));
+        ASSERT_EQ(customers(),
+                  (QStringList{QStringLiteral("Bianchi"), QStringLiteral("CITTÀ Nuova"),
+                               QStringLiteral("Luigi Rossini"), QStringLiteral("Mario Rossi"),
+                               QStringLiteral("Verdi")}));
     }
     int selected() const { return selectedRow(window->lstRecords); }
 };
@@ -307,5 +331,215 @@ TEST_F(OpenEntry, FromTheSearchOnlyInTheEditorsCallerMode) {
         EXPECT_EQ(ed()->txtAcquirente->text(), callerMode ? QStringLiteral("Bruno") : QString());
     }
 }
+
+// ------------------------------------------ the archive between list and click
+//
+// The list is read once, when the window opens; the double click reads the
+// archive again. Whatever happened to it meanwhile (rewritten by another copy
+// of the program, cut short, gone, unreadable part-way), the editor then shows
+// either the chosen voucher as the archive holds it now, at the position it
+// has now, or the voucher it showed before; no message, and the window closes.
+
+constexpr qint64 Size = storage::VoucherRecord::Size;
+
+test::Voucher noted(const char* customer, const char* note) {
+    test::Voucher v{QString::fromUtf8(customer)};
+    v.note = QString::fromUtf8(note);
+    return v;
+}
+
+QByteArray archiveOf(const QList<test::Voucher>& vouchers) {
+    QByteArray bytes;
+    for (const test::Voucher& v : vouchers)
+        bytes += v.record().toBytes();
+    return bytes;
+}
+
+struct ChangedCase {
+    const char* name;
+    std::function<void(const QString& archive)> change; // none: left as listed
+    qint64 damagedFrom;                                 // -1: no damage
+    qint64 position;                                    // 0: nothing loaded
+    const char* note;                                   // of the Carla loaded
+};
+
+void PrintTo(const ChangedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+void rewrite(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+std::function<void(const QString&)> rewrittenAs(const QList<test::Voucher>& vouchers) {
+    return [bytes = archiveOf(vouchers)](const QString& path) { rewrite(path, bytes); };
+}
+
+std::function<void(const QString&)> cutTo(qint64 bytes) {
+    return [bytes](const QString& path) { ASSERT_TRUE(QFile::resize(path, bytes)); };
+}
+
+class ChangedArchive : public OpenEntry, public ::testing::WithParamInterface<ChangedCase> {};
+
+// Anna, Carla, Bruno, Carla's twin (the same row, another note), Dario: the
+// list shows Anna, Bruno, Carla, Carla, Dario, and a Carla is chosen; the
+// editor showed Anna.
+TEST_P(ChangedArchive, TheEditorShowsTheChosenVoucherAsItIsNowOrWhatItShowed) {
+    const ChangedCase& c = GetParam();
+    writeArchive({noted("Anna", "di Anna"), noted("Carla", "la prima"), noted("Bruno", "di Bruno"),
+                  noted("Carla", "la seconda"), noted("Dario", "di Dario")});
+    openEditor();
+    ed()->cmdPrimoClick();
+    ASSERT_EQ(ed()->lblPosizione->text(), QStringLiteral("1"));
+    open();
+    ASSERT_EQ(customers(),
+              (QStringList{QStringLiteral("Anna"), QStringLiteral("Bruno"), QStringLiteral("Carla"),
+                           QStringLiteral("Carla"), QStringLiteral("Dario")}));
+    if (c.change)
+        c.change(archive());
+    std::optional<test::ReadFailure> damage;
+    if (c.damagedFrom >= 0)
+        damage.emplace(archive(), c.damagedFrom);
+
+    doubleClickRow(window->lstRecords, 2);
+    if (damage) {
+        EXPECT_GT(test::ReadFailure::failures(), 0) << "the damage was met";
+    }
+    damage.reset();
+
+    EXPECT_FALSE(window->isVisible()) << "the window closes either way";
+    EXPECT_TRUE(desktop.messages.messages.empty()) << "no message";
+    if (c.position == 0) {
+        EXPECT_EQ(ed()->lblPosizione->text(), QStringLiteral("1"));
+        EXPECT_EQ(ed()->txtAcquirente->text(), QStringLiteral("Anna"));
+        EXPECT_EQ(ed()->txtNote->text(), QStringLiteral("di Anna"));
+    } else {
+        EXPECT_EQ(ed()->lblPosizione->text(), QString::number(c.position));
+        EXPECT_EQ(ed()->txtAcquirente->text(), QStringLiteral("Carla"));
+        EXPECT_EQ(ed()->txtNote->text(), QString::fromUtf8(c.note));
+    }
+    EXPECT_FALSE(ed()->chkPagato->isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Between, ChangedArchive,
+    ::testing::Values(
+        ChangedCase{"LeftAsListedOpensTheLaterTwin", {}, -1, 4, "la seconda"},
+        ChangedCase{"RewrittenWithTheVoucherElsewhere",
+                    rewrittenAs({noted("Elena", "di Elena"), noted("Dario", "di Dario"),
+                                 noted("Carla", "spostata"), noted("Anna", "di Anna")}),
+                    -1, 3, "spostata"},
+        ChangedCase{"RewrittenWithoutTheVoucher",
+                    rewrittenAs({noted("Anna", "altra"), noted("Bruno", "di Bruno")}), -1, 0, ""},
+        ChangedCase{"RewrittenWithTheVoucherChangedInItsRow",
+                    rewrittenAs({{QStringLiteral("Carla"), QStringLiteral("3331234567"),
+                                  QStringLiteral("1"), QStringLiteral("31/12/2024"),
+                                  QStringLiteral("Anna Bianchi"), QStringLiteral("60,00")}}),
+                    -1, 0, ""},
+        ChangedCase{"CutAfterTheLaterTwin", cutTo(4 * Size), -1, 4, "la seconda"},
+        ChangedCase{"CutBetweenTheTwins", cutTo(3 * Size), -1, 2, "la prima"},
+        // An incomplete last record is neither counted nor read.
+        ChangedCase{"CutThroughTheLaterTwin", cutTo(3 * Size + 700), -1, 2, "la prima"},
+        ChangedCase{"CutThroughTheFirstTwin", cutTo(Size + 500), -1, 0, ""},
+        ChangedCase{"Emptied", cutTo(0), -1, 0, ""},
+        ChangedCase{"Removed", [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }, -1, 0,
+                    ""},
+        ChangedCase{"FolderInItsPlace",
+                    [](const QString& path) {
+                        ASSERT_TRUE(QFile::remove(path));
+                        ASSERT_TRUE(QDir().mkpath(path));
+                    },
+                    -1, 0, ""},
+        // A read failing part-way leaves in the editor the voucher found before
+        // the failure.
+        ChangedCase{"ReadFailsBetweenTheTwins", {}, 3 * Size, 2, "la prima"},
+        ChangedCase{"ReadFailsInsideTheLaterTwin", {}, 3 * Size + 10, 2, "la prima"},
+        ChangedCase{"ReadFailsBeforeEitherTwin", {}, Size, 0, ""},
+        ChangedCase{"ReadFailsFromTheFirstByte", {}, 0, 0, ""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Double clicking the list where no entry is selected (a click on the blank
+// below the entries, an entry unselected with Ctrl, an empty list) opens
+// nothing and closes the window, without a message, in both list windows.
+enum class Selection { NoneYet, UnselectedWithCtrl, NoEntries };
+
+struct NothingChosenCase {
+    const char* name;
+    bool search; // the search window in the editor's caller mode, or the summary
+    Selection selection;
+};
+
+void PrintTo(const NothingChosenCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class NothingChosen : public OpenEntry, public ::testing::WithParamInterface<NothingChosenCase> {};
+
+TEST_P(NothingChosen, LeavesTheEditorAsItWasAndClosesTheWindow) {
+    const NothingChosenCase& c = GetParam();
+    if (c.selection == Selection::NoEntries)
+        writeArchive({noted("Anna", "di Anna")}); // cashed below
+    else
+        writeArchive({noted("Anna", "di Anna"), noted("Bruno", "di Bruno")});
+    openEditor();
+    ed()->cmdPrimoClick();
+    ASSERT_EQ(ed()->txtAcquirente->text(), QStringLiteral("Anna"));
+
+    std::unique_ptr<QWidget> list;
+    QListView* view = nullptr;
+    if (c.search) {
+        auto search = std::make_unique<lists::TfrmTrovaBiglietti>(ed());
+        search->lblMemory->setText(QStringLiteral("biglietti"));
+        search->show();
+        QApplication::processEvents();
+        if (c.selection == Selection::NoEntries)
+            search->txtNote->setText(QStringLiteral("nessuna nota così"));
+        click(search.get(), "btnCerca");
+        view = search->lstRecords;
+        list = std::move(search);
+    } else {
+        if (c.selection == Selection::NoEntries) {
+            test::Voucher cashed = noted("Anna", "di Anna");
+            cashed.cashed = true;
+            writeArchive({cashed});
+        }
+        auto summary = std::make_unique<lists::TfrmRiepDaPagare>(ed());
+        summary->show();
+        QApplication::processEvents();
+        view = summary->lstRecords;
+        list = std::move(summary);
+    }
+    ASSERT_EQ(shown(view).size(), c.selection == Selection::NoEntries ? 0 : 2);
+    if (c.selection == Selection::UnselectedWithCtrl) {
+        const QPoint at = view->visualRect(view->model()->index(1, 0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        ASSERT_EQ(selectedRow(view), 1);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, at);
+    }
+    ASSERT_EQ(selectedRow(view), -1);
+
+    const QPoint blank(view->viewport()->width() / 2, view->viewport()->height() - 5);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, blank);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, blank);
+
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(desktop.messages.messages.empty());
+    EXPECT_EQ(ed()->lblPosizione->text(), QStringLiteral("1"));
+    EXPECT_EQ(ed()->txtAcquirente->text(), QStringLiteral("Anna"));
+    EXPECT_EQ(ed()->txtNote->text(), QStringLiteral("di Anna"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, NothingChosen,
+    ::testing::Values(
+        NothingChosenCase{"SummaryNothingSelected", false, Selection::NoneYet},
+        NothingChosenCase{"SummaryEntryUnselected", false, Selection::UnselectedWithCtrl},
+        NothingChosenCase{"SummaryEmptyList", false, Selection::NoEntries},
+        NothingChosenCase{"SearchNothingSelected", true, Selection::NoneYet},
+        NothingChosenCase{"SearchEntryUnselected", true, Selection::UnselectedWithCtrl},
+        NothingChosenCase{"SearchEmptyList", true, Selection::NoEntries}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
