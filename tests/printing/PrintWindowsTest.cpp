@@ -3,6 +3,7 @@
 #include "Typing.h"
 #include "printing/TfrmAnteprimaBiglietto.h"
 #include "printing/TfrmStampaBiglietto.h"
+#include "report/PreviewPageArea.h"
 #include "report/TPreviewForm.h"
 #include "report/TPrintDialog.h"
 #include "ui/Picture.h"
@@ -10,6 +11,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -70,7 +72,24 @@ protected:
         QTest::mouseClick(window.btnStampa, Qt::LeftButton);
     }
 
-    QString printed(const printing::TfrmStampaBiglietto& window, const char* box) const {
+    // Whichever modal dialog of the engine opens during the next action is
+    // noted and answered: a print dialog with OK, so that a print that should
+    // not happen reaches the recorded printer; a preview (unless one is open
+    // already) by closing it. The caller lets events run before `seen` goes.
+    void noteEngineWindows(QStringList& seen, bool previews = true) {
+        QTimer::singleShot(0, [&seen, previews] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<TPrintDialog*>(modal)) {
+                seen << QStringLiteral("print dialog");
+                QTest::mouseClick(dialog->OkB, Qt::LeftButton);
+            } else if (auto* preview = qobject_cast<TPreviewForm*>(modal); preview && previews) {
+                seen << QStringLiteral("preview");
+                QTest::mouseClick(preview->CancelB, Qt::LeftButton);
+            }
+        });
+    }
+
+    QString printed(const printing::VoucherOutputWindow& window, const char* box) const {
         const TReport& sheet = *window.repBiglietto;
         if (sheet.prepared().count() != 1)
             return QStringLiteral("<%1 pages>").arg(sheet.prepared().count());
@@ -141,23 +160,52 @@ void PrintTo(const FillCase& row, std::ostream* os) {
     *os << row.name;
 }
 
-class Filling : public VoucherOutput, public ::testing::WithParamInterface<FillCase> {};
+class Filling : public VoucherOutput, public ::testing::WithParamInterface<FillCase> {
+protected:
+    void typeTheVoucher() {
+        for (const auto& [field, text] : GetParam().typed) {
+            auto* edit = ed()->findChild<QLineEdit*>(QString::fromLatin1(field));
+            ASSERT_TRUE(edit) << field;
+            if (edit->isReadOnly())
+                edit->setText(text); // the date fields take their dates from the picker
+            else
+                type(edit, text);
+            ASSERT_EQ(edit->text(), text) << field;
+        }
+    }
+};
 
 TEST_P(Filling, PrintsWhatTheEditorShows) {
-    for (const auto& [field, text] : GetParam().typed) {
-        auto* edit = ed()->findChild<QLineEdit*>(QString::fromLatin1(field));
-        ASSERT_TRUE(edit) << field;
-        if (edit->isReadOnly())
-            edit->setText(text); // the date fields take their dates from the picker
-        else
-            type(edit, text);
-        ASSERT_EQ(edit->text(), text) << field;
-    }
+    typeTheVoucher();
     printing::TfrmStampaBiglietto window(ed());
     window.show();
     printAndCancel(window);
     for (const auto& [box, text] : GetParam().sheet)
         EXPECT_EQ(printed(window, box), text) << box;
+    EXPECT_TRUE(desktop.messages.messages.empty())
+        << desktop.messages.texts().join(u'\n').toStdString();
+}
+
+// The preview window fills its own copy of the sheet the same way: the page
+// the engine's preview shows holds the same texts.
+TEST_P(Filling, PreviewShowsWhatTheEditorShows) {
+    typeTheVoucher();
+    printing::TfrmAnteprimaBiglietto window(ed());
+    window.show();
+    int pagesShown = 0;
+    QMap<QString, QString> shown;
+    whenModal<TPreviewForm>([&](TPreviewForm* preview) {
+        pagesShown = preview->PageArea->pageCount();
+        for (const auto& [box, text] : GetParam().sheet)
+            shown[QString::fromLatin1(box)] = printed(window, box);
+        QTest::mouseClick(preview->CancelB, Qt::LeftButton);
+    });
+    QTest::mouseClick(window.btnStampa, Qt::LeftButton);
+    EXPECT_EQ(pagesShown, 1) << "the preview did not open on the voucher";
+    for (const auto& [box, text] : GetParam().sheet)
+        EXPECT_EQ(shown.value(QString::fromLatin1(box), QStringLiteral("<not shown>")), text)
+            << box;
+    EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(desktop.messages.messages.empty())
         << desktop.messages.texts().join(u'\n').toStdString();
 }
@@ -292,6 +340,8 @@ TEST_F(VoucherOutput, PrintingReachesTheDefaultPrinter) {
     EXPECT_EQ(printSystem.jobs[0].printer, QStringLiteral("Laser"));
     EXPECT_EQ(printSystem.jobs[0].target->pages, QList<int>{1});
     EXPECT_EQ(printSystem.jobs[0].target->job.documentName, QStringLiteral("Buono Acquisto"));
+    EXPECT_EQ(printed(window, "txtNum"), QStringLiteral("N. 77"));
+    EXPECT_EQ(printed(window, "txtNum_A"), QStringLiteral("N. 77"));
     EXPECT_FALSE(window.isVisible());
 }
 
@@ -325,6 +375,122 @@ TEST_F(VoucherOutput, FailureWarnsAndCloses) {
     }
 }
 
+// The sheet meets the object it looks for under a filled name first, and that
+// object is of another kind (a shape where a text box or the logo's picture
+// box belongs): the sequence fails as for a missing object, and nothing is
+// printed or previewed. The lookup must not pass over it to a later object
+// of the right kind.
+struct OtherKindCase {
+    const char* name;
+    bool preview;
+    const char* wanted;  // the name the filling looks up
+    const char* takenBy; // an earlier shape that is given that name
+};
+
+void PrintTo(const OtherKindCase& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class OtherKind : public VoucherOutput, public ::testing::WithParamInterface<OtherKindCase> {};
+
+TEST_P(OtherKind, FailsWithTheWindowsWarning) {
+    const OtherKindCase& row = GetParam();
+    std::unique_ptr<printing::VoucherOutputWindow> window;
+    if (row.preview)
+        window = std::make_unique<printing::TfrmAnteprimaBiglietto>(ed());
+    else
+        window = std::make_unique<printing::TfrmStampaBiglietto>(ed());
+    window->show();
+    TReportComponent* stand = window->repBiglietto->findObject(QString::fromLatin1(row.takenBy));
+    ASSERT_TRUE(dynamic_cast<TShapeView*>(stand));
+    stand->Name = QString::fromLatin1(row.wanted);
+    ASSERT_EQ(window->repBiglietto->findObject(QString::fromLatin1(row.wanted)), stand)
+        << "the shape is the first object under that name";
+
+    QStringList engineWindows;
+    noteEngineWindows(engineWindows);
+    QTest::mouseClick(window->btnStampa, Qt::LeftButton);
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(desktop.messages.messages.size(), 1u)
+        << desktop.messages.texts().join(u'\n').toStdString();
+    EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Typed);
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Warning);
+    EXPECT_EQ(desktop.messages.messages[0].text,
+              row.preview ? QStringLiteral("Attenzione: la visualizzazione dell'anteprima di "
+                                           "stampa non è andata a buon fine.")
+                          : QStringLiteral("Attenzione: la stampa non è andata a buon fine."));
+    EXPECT_TRUE(engineWindows.isEmpty()) << engineWindows.join(u',').toStdString();
+    EXPECT_TRUE(printSystem.jobs.empty());
+    EXPECT_FALSE(window->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    VoucherOutput, OtherKind,
+    ::testing::Values(OtherKindCase{"PrintShapeAsNumber", false, "txtNum", "ShapeView1"},
+                      OtherKindCase{"PrintShapeAsLogo", false, "imgFoto", "ShapeView1"},
+                      OtherKindCase{"PrintShapeAsStubBeneficiary", false, "txtPosto_A", "Shape5"},
+                      OtherKindCase{"PreviewShapeAsLogo", true, "imgFoto", "ShapeView1"},
+                      OtherKindCase{"PreviewShapeAsConditions", true, "txtScritta", "Shape6"},
+                      OtherKindCase{"PreviewShapeAsStubExpiry", true, "txtSpettatore_A", "Shape2"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Without any printer the engine says so in its own error box, whether the
+// voucher is printed from the print window or from the preview, and no job
+// reaches a printer. It is no failure of the print window: no warning of its
+// own, and the window closes.
+struct NoPrinterCase {
+    const char* name;
+    bool fromPreview;
+};
+
+void PrintTo(const NoPrinterCase& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class NoPrinter : public VoucherOutput, public ::testing::WithParamInterface<NoPrinterCase> {};
+
+TEST_P(NoPrinter, TheEngineSaysSoAndNothingIsPrinted) {
+    printSystem.installed.clear();
+    printSystem.defaultName.clear();
+    TPrinterList::reload();
+    type(ed()->txtNum, QStringLiteral("77"));
+
+    QStringList engineWindows;
+    if (GetParam().fromPreview) {
+        printing::TfrmAnteprimaBiglietto window(ed());
+        window.show();
+        whenModal<TPreviewForm>([&](TPreviewForm* preview) {
+            noteEngineWindows(engineWindows, false);
+            QTest::mouseClick(preview->PrintB, Qt::LeftButton);
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(preview->isVisible()) << "the preview stays open";
+            QTest::mouseClick(preview->CancelB, Qt::LeftButton);
+        });
+        QTest::mouseClick(window.btnStampa, Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible());
+    } else {
+        printing::TfrmStampaBiglietto window(ed());
+        window.show();
+        noteEngineWindows(engineWindows);
+        QTest::mouseClick(window.btnStampa, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(window.isVisible());
+    }
+    ASSERT_EQ(desktop.messages.messages.size(), 1u)
+        << desktop.messages.texts().join(u'\n').toStdString();
+    EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Alert);
+    EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Error);
+    EXPECT_EQ(desktop.messages.messages[0].text, QStringLiteral("You have no printers installed"));
+    EXPECT_TRUE(engineWindows.isEmpty()) << engineWindows.join(u',').toStdString();
+    EXPECT_TRUE(printSystem.jobs.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(VoucherOutput, NoPrinter,
+                         ::testing::Values(NoPrinterCase{"FromThePrintWindow", false},
+                                           NoPrinterCase{"FromThePreview", true}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 // From the editor's toolbar: the preview window, the engine's preview with
 // only its four commands, and closing that preview closes the window.
 TEST_F(VoucherOutput, ClosingThePreviewClosesThePreviewWindow) {
@@ -344,6 +510,8 @@ TEST_F(VoucherOutput, ClosingThePreviewClosesThePreviewWindow) {
                   static_cast<QWidget*>(preview->DesignerB)})
                 EXPECT_FALSE(left->isVisible()) << left->objectName().toStdString();
             EXPECT_NEAR(preview->zoom(), 1.0, 1e-9);
+            EXPECT_EQ(printed(*w, "txtPosto"), QStringLiteral("Luca Verdi"));
+            EXPECT_EQ(printed(*w, "txtPosto_A"), QStringLiteral("Luca Verdi"));
             QTest::mouseClick(preview->CancelB, Qt::LeftButton);
         });
         QTest::mouseClick(w->btnStampa, Qt::LeftButton);

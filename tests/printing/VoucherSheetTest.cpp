@@ -3,12 +3,20 @@
 #include "QtPrinters.h"
 #include "report/ReportRenderer.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace scontrix;
 using namespace scontrix::report;
+
+// A colour in a failure message as its hex name.
+inline void PrintTo(const QColor& colour, std::ostream* os) {
+    *os << colour.name(QColor::HexArgb).toStdString();
+}
 
 namespace {
 
@@ -110,31 +118,68 @@ TEST(VoucherSheet, PageAndTemplateSettings) {
     }
 }
 
-// A few text boxes whose look the layout gives: size, weight, ink, alignment.
+namespace {
+
+// The look of every text box, the seventeen of them, as the sheet is designed:
+// the four captions and the thirteen boxes the voucher fills. Written out here
+// rather than read from the sheet's own layout, so a box that drifts from its
+// design shows.
+struct TextLook {
+    const char* name;
+    double points;
+    bool bold;
+    TAlphaColor ink;
+    THAlign h;
+    TVAlign v;
+    TAlphaColor under; // what the box lies on, for the pixel tests below
+};
+const TextLook TextLooks[] = {
+    {"txtNum", 9, true, claBlack, haLeft, vaCenter, claBeige},
+    {"txtEvento", 16, true, claCrimson, haCenter, vaCenter, claWhite},
+    {"txtLuogo", 9, true, claBlack, haCenter, vaCenter, claWhite},
+    {"txtPosto", 8, true, claBlack, haCenter, vaCenter, claWhite},
+    {"txtSpettatore", 10, true, claBlack, haCenter, vaBottom, claWhite},
+    {"Memo1", 6, true, claNavy, haCenter, vaBottom, claBeige},
+    {"Memo2", 6, true, claNavy, haCenter, vaBottom, claBeige},
+    {"txtScritta", 7, false, claNavy, haCenter, vaCenter, claBeige},
+    {"txtPrezzo", 8, true, claNavy, haLeft, vaCenter, claBeige},
+    {"txtNum_A", 9, true, claBlack, haCenter, vaCenter, claBeige},
+    {"txtPrezzo_A", 8, true, claNavy, haCenter, vaCenter, claBeige},
+    {"Memo5", 6, true, claNavy, haCenter, vaBottom, claBeige},
+    {"txtSpettatore_A", 8, true, claBlack, haCenter, vaCenter, claWhite},
+    {"txtEvento_A", 8, true, claCrimson, haCenter, vaCenter, claBeige},
+    {"txtLuogo_A", 6, true, claBlack, haCenter, vaCenter, claBeige},
+    {"Memo9", 6, true, claNavy, haCenter, vaBottom, claBeige},
+    {"txtPosto_A", 7, true, claBlack, haCenter, vaCenter, claWhite},
+};
+
+} // namespace
+
+// Typeface, size, weight, slant, ink and alignment of every text box.
 TEST(VoucherSheet, TextBoxLooks) {
-    const struct {
-        const char* name;
-        double points;
-        bool bold;
-        TAlphaColor ink;
-        THAlign h;
-        TVAlign v;
-    } rows[] = {
-        {"txtNum", 9, true, claBlack, haLeft, vaCenter},
-        {"txtEvento", 16, true, claCrimson, haCenter, vaCenter},
-        {"txtSpettatore", 10, true, claBlack, haCenter, vaBottom},
-        {"Memo2", 6, true, claNavy, haCenter, vaBottom},
-        {"txtScritta", 7, false, claNavy, haCenter, vaCenter},
-        {"txtPrezzo", 8, true, claNavy, haLeft, vaCenter},
-        {"txtPosto_A", 7, true, claBlack, haCenter, vaCenter},
-    };
     const auto sheet = printing::makeVoucherSheet();
-    for (const auto& row : rows) {
+    for (const TReportView* view : sheet->reportPage()->pageObjects()) {
+        if (!dynamic_cast<const TMemoView*>(view))
+            continue;
+        EXPECT_TRUE(std::any_of(
+            std::begin(TextLooks), std::end(TextLooks),
+            [&](const TextLook& row) { return view->Name == QString::fromLatin1(row.name); }))
+            << "a text box whose look nobody checks: " << view->Name.toStdString();
+    }
+    for (const auto& row : TextLooks) {
         SCOPED_TRACE(row.name);
         const auto* text = sheet->find<TMemoView>(QString::fromLatin1(row.name));
-        ASSERT_TRUE(text);
+        if (!text) {
+            ADD_FAILURE() << "no text box " << row.name;
+            continue;
+        }
+        EXPECT_FALSE(text->ParentFont);
+        EXPECT_EQ(text->Font.Name, QStringLiteral("Arial"));
         EXPECT_NEAR(text->Font.points(), row.points, 1e-9);
         EXPECT_EQ(text->Font.Style.testFlag(fsBold), row.bold);
+        EXPECT_FALSE(text->Font.Style.testFlag(fsItalic));
+        EXPECT_FALSE(text->Font.Style.testFlag(fsUnderline));
+        EXPECT_FALSE(text->Font.Style.testFlag(fsStrikeOut));
         EXPECT_EQ(text->Font.Color, row.ink);
         EXPECT_EQ(text->HAlign, row.h);
         EXPECT_EQ(text->VAlign, row.v);
@@ -161,6 +206,25 @@ protected:
     void draw(const printing::VoucherSheetData& voucher) {
         sheet_ = printing::makeVoucherSheet();
         printing::fillVoucherSheet(*sheet_, voucher);
+        render();
+    }
+
+    // The sheet with every text box, captions included, holding `text`: one
+    // sample to measure all of them by.
+    void drawEveryTextAs(const QString& text) {
+        sheet_ = printing::makeVoucherSheet();
+        printing::fillVoucherSheet(*sheet_, {});
+        for (TReportView* view : sheet_->reportPage()->pageObjects())
+            if (auto* memo = dynamic_cast<TMemoView*>(view))
+                memo->setText(text);
+        render();
+    }
+
+    // A length on the paper in device pixels of the drawing, rounded as the
+    // engine places every edge.
+    static int device(double mm) { return static_cast<int>(std::lround(mm * UnitsPerMm * Scale)); }
+
+    void render() {
         ASSERT_TRUE(sheet_->prepare());
         ASSERT_EQ(sheet_->prepared().count(), 1) << "one voucher, one page";
         const TPreparedPage& page = sheet_->prepared().page(0);
@@ -275,4 +339,157 @@ TEST_F(SheetPixels, LongTextIsClippedNotWrapped) {
     EXPECT_EQ(at(70, 49), Crimson) << "the beneficiary box has not moved";
     const TPreparedPage& page = sheet_->prepared().page(0);
     EXPECT_EQ(page.Objects.size(), std::size(SheetLayout));
+}
+
+// Every shape probed across one of its edges, where a later object does not
+// cover it: outside the shape, the two halves of its outline, and its fill.
+// The outline is 1 engine unit wide, 4 device pixels here, centred on the edge
+// pixel, so both pixels next to the edge are outline and the third on either
+// side is not: an outline drawn in the wrong colour, thinner or much wider, or
+// not at all, shows on these pixels even where outline and fill share a colour.
+TEST_F(SheetPixels, EveryShapeOutlineOnItsEdge) {
+    enum Edge { Left, Top, Right, Bottom };
+    const struct {
+        const char* name;
+        double left, top, width, height; // mm
+        Edge edge;
+        double along; // mm, where on that edge
+        QColor outside, frame, fill;
+    } shapes[] = {
+        {"ShapeView1", 10, 10, 136, 54, Left, 30, White, Black, White},
+        {"shpHeader", 11, 11, 133.8, 3, Top, 80, White, Orange, Orange},
+        {"shpFooter", 11, 60, 133.8, 3, Bottom, 80, White, Orange, Orange},
+        {"shpDataScade", 56, 15, 89, 44, Left, 40, White, Beige, Beige},
+        {"Shape1", 146, 10, 54, 54, Top, 170, White, Black, White},
+        {"Shape2", 147, 15, 52, 44, Left, 30, White, Beige, Beige},
+        {"shpDataRil", 58, 28, 85, 16, Top, 70, Beige, White, White},
+        {"Shape3", 147, 11, 52, 3, Top, 170, White, Orange, Orange},
+        {"Shape4", 147, 60, 52, 3, Bottom, 170, White, Orange, Orange},
+        {"Shape5", 58, 49, 85, 5, Left, 51.5, Beige, Crimson, White},
+        {"Shape6", 102, 20, 41, 6, Right, 23, Beige, Crimson, White},
+        {"Shape7", 148, 32, 50, 6, Left, 35, Beige, Crimson, White},
+        {"Shape8", 148, 53, 50, 5, Right, 55.5, Beige, Crimson, White},
+    };
+    draw({});
+    for (const auto& s : shapes) {
+        SCOPED_TRACE(s.name);
+        // The edge pixel, and the direction that leads out of the shape.
+        int edge = 0, outward = 0;
+        switch (s.edge) {
+        case Left:
+            edge = device(s.left), outward = -1;
+            break;
+        case Top:
+            edge = device(s.top), outward = -1;
+            break;
+        case Right:
+            edge = device(s.left + s.width), outward = 1;
+            break;
+        case Bottom:
+            edge = device(s.top + s.height), outward = 1;
+            break;
+        }
+        const bool across = s.edge == Left || s.edge == Right;
+        const int along = device(s.along);
+        auto probe = [&](int step) {
+            const int at = edge + outward * step;
+            return across ? image_.pixelColor(at, along) : image_.pixelColor(along, at);
+        };
+        EXPECT_EQ(probe(3), s.outside) << "outside the outline";
+        EXPECT_EQ(probe(1), s.frame) << "outline, outer half";
+        EXPECT_EQ(probe(-1), s.frame) << "outline, inner half";
+        EXPECT_EQ(probe(-3), s.fill) << "inside the outline";
+    }
+}
+
+// Every text box drawn with the same sample, "HHH", read back from the
+// pixels of its box: the ink in its colour, the letters as tall and as wide
+// as Arial at the box's size, upright, with bold stems where the box is bold,
+// and the line placed as the box aligns it. A box that fell back to the
+// page's brown Arial 10, or lost its weight or alignment, shows here.
+TEST_F(SheetPixels, EveryTextBoxInkSizeWeightAndPlace) {
+    const QString sample = QStringLiteral("HHH");
+    drawEveryTextAs(sample);
+    for (const TextLook& look : TextLooks) {
+        SCOPED_TRACE(look.name);
+        const auto* box = sheet_->find<TMemoView>(QString::fromLatin1(look.name));
+        ASSERT_TRUE(box);
+        const double mmLeft = box->Left / UnitsPerMm, mmTop = box->Top / UnitsPerMm;
+        const int x0 = device(mmLeft), y0 = device(mmTop);
+        const int x1 = device(mmLeft + box->Width / UnitsPerMm);
+        const int y1 = device(mmTop + box->Height / UnitsPerMm);
+        // The text area: 2 units in from the sides, 1 from top and bottom.
+        const double areaLeft = x0 + 2 * Scale, areaRight = x1 - 2 * Scale + 1;
+        const double areaTop = y0 + 1 * Scale, areaBottom = y1 - 1 * Scale + 1;
+
+        const QColor under = QColor::fromRgba(look.under), ink = QColor::fromRgba(look.ink);
+        // How far a pixel has gone from the ground towards the ink, 0 to 1.
+        auto cover = [&](int x, int y) {
+            const QColor c = image_.pixelColor(x, y);
+            const double dr = ink.red() - under.red(), dg = ink.green() - under.green(),
+                         db = ink.blue() - under.blue();
+            return ((c.red() - under.red()) * dr + (c.green() - under.green()) * dg +
+                    (c.blue() - under.blue()) * db) /
+                   (dr * dr + dg * dg + db * db);
+        };
+        int left = x1, right = x0 - 1, top = y1, bottom = y0 - 1, solid = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const QColor c = image_.pixelColor(x, y);
+                solid += c == ink ? 1 : 0;
+                if (cover(x, y) < 0.5)
+                    continue;
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        EXPECT_GT(solid, 0) << "no pixel of the ink colour";
+        ASSERT_GE(right, left) << "nothing drawn";
+
+        // Arial at the box's size, as the platform draws it at this scale.
+        QFont arial(QStringLiteral("Arial"));
+        arial.setPixelSize(static_cast<int>(std::lround(look.points * 96 / 72 * Scale)));
+        arial.setBold(look.bold);
+        const QFontMetricsF metrics(arial);
+        const QRectF shape = metrics.tightBoundingRect(sample);
+        const double em = look.points * 96 / 72 * Scale;
+        const double height = bottom - top + 1, width = right - left + 1;
+        EXPECT_NEAR(height, shape.height(), 1.5) << "letters as tall as Arial " << look.points;
+        EXPECT_NEAR(width, shape.width(), 0.04 * shape.width() + 1.5) << "as wide as Arial";
+
+        // The stem of the first H, a quarter down from its top: Arial's is
+        // about 0.09 em wide, Arial Bold's about 0.15 em.
+        const int stemRow = top + static_cast<int>(height / 4);
+        int stem = 0;
+        while (left + stem < x1 && cover(left + stem, stemRow) >= 0.5)
+            ++stem;
+        EXPECT_EQ(stem > 0.12 * em, look.bold) << "stem " << stem << " px, em " << em << " px";
+        // Upright letters: the stem starts at the same column near the top and
+        // near the bottom of the letter.
+        auto stemStart = [&](int y) {
+            int x = x0;
+            while (x < x1 && cover(x, y) < 0.5)
+                ++x;
+            return x;
+        };
+        EXPECT_NEAR(stemStart(top + static_cast<int>(height / 10)),
+                    stemStart(bottom - static_cast<int>(height / 10)), 1)
+            << "slanted letters";
+
+        // Along the line: from the left of the text area, or centred in it.
+        const double inkLeft = left - shape.left(); // where the line starts
+        if (look.h == haLeft)
+            EXPECT_NEAR(inkLeft, areaLeft, 2) << "starts at the left of the text area";
+        else
+            EXPECT_NEAR((left + right + 1) / 2.0, (areaLeft + areaRight) / 2, 1.5)
+                << "centred in the text area";
+        // Up and down: the line (ascent over descent) centred in the text
+        // area, or standing on its bottom.
+        const double baseline = bottom + 1;
+        const double lineBottom = baseline + metrics.descent();
+        if (look.v == vaBottom)
+            EXPECT_NEAR(lineBottom, areaBottom, 1.5) << "on the bottom of the text area";
+        else
+            EXPECT_NEAR(lineBottom - metrics.height() / 2, (areaTop + areaBottom) / 2, 1.5)
+                << "centred in the text area";
+    }
 }
