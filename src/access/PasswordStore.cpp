@@ -1,5 +1,6 @@
 #include "access/PasswordStore.h"
 
+#include "access/Crypt.h"
 #include "storage/IniFile.h"
 #include "storage/PlainFile.h"
 #include "storage/Text.h"
@@ -25,6 +26,21 @@ storage::Result<QString> PasswordStore::readValue() const {
     // Trimmed as the keys are: a hand edit ("Valore = 5EA7...") leaves blanks
     // around the value that are no part of it.
     return storage::trimControl(ini->value(Section, Key));
+}
+
+PasswordStore::Check PasswordStore::check(const QString& typed) const {
+    // A store that is there but cannot be read is as damaged as one that
+    // does not unscramble.
+    const storage::Result<QString> value = readValue();
+    const std::optional<QString> stored = value ? Crypt::Unscramble(*value) : std::nullopt;
+    if (!stored)
+        return Check::Unreadable;
+    return storage::trimControl(*stored) == Crypt::Normalise(typed) ? Check::Matches
+                                                                     : Check::Differs;
+}
+
+storage::Result<> PasswordStore::writePassword(const QString& normalised) const {
+    return writeValue(storage::trimControl(Crypt::Scramble(normalised)));
 }
 
 storage::Result<> PasswordStore::writeValue(const QString& scrambled) const {

@@ -35,6 +35,23 @@ public:
     // store that cannot be read is left as it is.
     storage::Result<> writeValue(const QString& scrambled) const;
 
+    // What a password typed at the counter is, against the stored one.
+    enum class Check {
+        Matches,
+        Differs,
+        // The store is there but cannot be read, or its value does not
+        // unscramble: nothing typed can match it.
+        Unreadable,
+    };
+    // Reads the store afresh, unscrambles its value and compares it with
+    // `typed` as the shop types it (Crypt::Normalise). Both password windows
+    // check through here; the unscrambled password never leaves it.
+    Check check(const QString& typed) const;
+
+    // Scrambles `normalised` (a password Crypt::Normalise gave and
+    // Crypt::IsStorable accepts) and stores it in place of the one in force.
+    storage::Result<> writePassword(const QString& normalised) const;
+
 private:
     QString path_;
 };

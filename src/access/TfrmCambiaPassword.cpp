@@ -3,8 +3,6 @@
 #include "access/Crypt.h"
 #include "access/PasswordField.h"
 #include "access/PasswordStore.h"
-#include "access/TfrmPassword.h"
-#include "app/WindowSet.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
@@ -51,10 +49,9 @@ ui::ShapeRect* makeFocusFrame(QWidget* parent, const char* name, QRect geometry)
 
 } // namespace
 
-TfrmCambiaPassword::TfrmCambiaPassword(app::WindowSet& windows)
+TfrmCambiaPassword::TfrmCambiaPassword()
     : ui::FixedWindow(QStringLiteral(" Cambia password"), QSize(411, 418), QSize(385, 390),
-                      ui::colours::steelBlue),
-      windows_(windows) {
+                      ui::colours::steelBlue) {
     setObjectName(QStringLiteral("frmCambiaPassword"));
     QWidget* pan = container();
 
@@ -84,10 +81,6 @@ TfrmCambiaPassword::TfrmCambiaPassword(app::WindowSet& windows)
     cmdOK = ui::makeButton(pan, "cmdOK", QStringLiteral("OK"), {232, 350, 146, 32});
     cmdOK->setEnabled(false);
 
-    lblMemory = new QLabel(pan);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->move(24, 24);
-    lblMemory->hide();
 
     const std::pair<QLineEdit*, ui::ShapeRect*> framed[] = {
         {txtPasswordOld, effPasswordOld}, {txtPasswordNew, effPasswordNew}, {txtConferma, effConferma}};
@@ -125,7 +118,6 @@ void TfrmCambiaPassword::FormShow() {
     txtPasswordOld->clear();
     txtPasswordNew->clear();
     txtConferma->clear();
-    lblMemory->clear();
     activateWindow();
     txtPasswordOld->setFocus();
 }
@@ -148,23 +140,17 @@ void TfrmCambiaPassword::cmdOKClick() {
     auto& messages = platform::MessageBoxes::current();
     const PasswordStore store(platform::ProgramFolder::file(PasswordStore::FileName));
 
-    // A store that is there but cannot be read is as damaged as one that
-    // does not unscramble.
-    const storage::Result<QString> value = store.readValue();
-    lblMemory->setText(value ? *value : QString());
-    const std::optional<QString> stored =
-        value ? Crypt::Unscramble(lblMemory->text()) : std::nullopt;
-    if (!stored) {
+    switch (store.check(txtPasswordOld->text())) {
+    case PasswordStore::Check::Unreadable:
         messages.plain(this, FailureMessage);
         return;
-    }
-    lblMemory->setText(storage::trimControl(*stored));
-
-    if (Crypt::Normalise(txtPasswordOld->text()) != lblMemory->text()) {
+    case PasswordStore::Check::Differs:
         messages.plain(this, QStringLiteral("Attenzione: vecchia password errata."));
         txtPasswordOld->clear();
         txtPasswordOld->setFocus();
         return;
+    case PasswordStore::Check::Matches:
+        break;
     }
 
     if (storage::trimControl(txtPasswordNew->text()) != storage::trimControl(txtConferma->text())) {
@@ -188,9 +174,7 @@ void TfrmCambiaPassword::cmdOKClick() {
         return;
     }
 
-    lblMemory->setText(normalised);
-    lblMemory->setText(storage::trimControl(Crypt::Scramble(lblMemory->text())));
-    if (!store.writeValue(lblMemory->text())) {
+    if (!store.writePassword(normalised)) {
         messages.plain(this, FailureMessage);
         return;
     }
@@ -220,12 +204,8 @@ void TfrmCambiaPassword::cmdEsciClick() {
 }
 
 void TfrmCambiaPassword::closeEvent(QCloseEvent* event) {
-    TfrmPassword* login = windows_.frmPassword();
-    login->txtPassword->clear();
-    login->lblMemory->clear();
-    windows_.handOver(this, login);
-    login->txtPassword->setFocus();
     event->accept();
+    emit closed();
 }
 
 } // namespace scontrix::access

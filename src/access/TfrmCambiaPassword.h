@@ -11,10 +11,6 @@ class Picture;
 class ShapeRect;
 } // namespace scontrix::ui
 
-namespace scontrix::app {
-class WindowSet;
-}
-
 namespace scontrix::access {
 
 // Replaces the access password: the old one must match the store, the new one
@@ -22,7 +18,7 @@ namespace scontrix::access {
 class TfrmCambiaPassword : public ui::FixedWindow {
     Q_OBJECT
 public:
-    explicit TfrmCambiaPassword(app::WindowSet& windows);
+    TfrmCambiaPassword();
 
     ui::ShapeRect* shpSfondo;
     ui::Picture* imgLogo;
@@ -37,7 +33,6 @@ public:
     QLineEdit* txtConferma;
     QPushButton* cmdEsci;
     QPushButton* cmdOK;
-    QLabel* lblMemory;
 
     void FormShow();
     void fieldChange();
@@ -52,10 +47,13 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+signals:
+    // The window was closed, by its own button or the window system's: back
+    // to the login window.
+    void closed();
+
 private:
     void refuseNewPassword(const QString& message);
-
-    app::WindowSet& windows_;
 };
 
 } // namespace scontrix::access

@@ -4,8 +4,6 @@
 #include "access/PasswordField.h"
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"
-#include "app/TfrmAvvio.h"
-#include "app/WindowSet.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
@@ -62,10 +60,9 @@ void addHeaderWords(ui::Picture* header) {
 
 } // namespace
 
-TfrmPassword::TfrmPassword(app::WindowSet& windows)
+TfrmPassword::TfrmPassword()
     : ui::FixedWindow(QStringLiteral(" Scontrix - Accesso"), QSize(388, 405), QSize(360, 378),
-                      ui::colours::steelBlue),
-      windows_(windows) {
+                      ui::colours::steelBlue) {
     setObjectName(QStringLiteral("frmPassword"));
     QWidget* pan = container();
 
@@ -109,10 +106,6 @@ TfrmPassword::TfrmPassword(app::WindowSet& windows)
     btnCambiaPassword = ui::makeButton(pan, "btnCambiaPassword", QStringLiteral("Cambia password"),
                                        QRect(205, 338, 146, 32));
 
-    lblMemory = new QLabel(pan);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->move(24, 24);
-    lblMemory->hide();
 
     ui::nameControls({{txtPassword, "Password"}});
     txtPassword->setAccessibleDescription(lblRigo05->text());
@@ -151,24 +144,17 @@ void TfrmPassword::txtPasswordChange() {
 void TfrmPassword::cmdOKClick() {
     auto& messages = platform::MessageBoxes::current();
     const PasswordStore store(platform::ProgramFolder::file(PasswordStore::FileName));
-
-    // A store that is there but cannot be read is as damaged as one that
-    // does not unscramble.
-    const storage::Result<QString> value = store.readValue();
-    lblMemory->setText(value ? *value : QString());
-    const std::optional<QString> stored =
-        value ? Crypt::Unscramble(lblMemory->text()) : std::nullopt;
-    if (!stored) {
+    switch (store.check(txtPassword->text())) {
+    case PasswordStore::Check::Matches:
+        emit loggedIn();
+        return;
+    case PasswordStore::Check::Unreadable:
         messages.plain(this, QStringLiteral("Attenzione: si è verificato un errore durante la "
                                             "procedura di lettura della password. "
                                             "Si consiglia di reinstallare il software."));
         return;
-    }
-    lblMemory->setText(*stored);
-
-    if (storage::trimControl(lblMemory->text()) == Crypt::Normalise(txtPassword->text())) {
-        windows_.handOver(this, windows_.frmAvvio());
-        return;
+    case PasswordStore::Check::Differs:
+        break;
     }
     messages.plain(this, QStringLiteral("Attenzione: password errata."));
     txtPassword->clear();
@@ -182,11 +168,16 @@ void TfrmPassword::cmdEsciClick() {
 void TfrmPassword::closeEvent(QCloseEvent* event) {
     // The login window is the main window: closing it ends the program.
     event->accept();
-    windows_.endApplication();
+    emit closed();
+}
+
+void TfrmPassword::clearPassword() {
+    txtPassword->clear();
+    txtPassword->setFocus();
 }
 
 void TfrmPassword::btnCambiaPasswordClick() {
-    windows_.handOver(this, windows_.frmCambiaPassword());
+    emit passwordChangeAsked();
 }
 
 } // namespace scontrix::access

@@ -11,18 +11,15 @@ class Picture;
 class ShapeRect;
 } // namespace scontrix::ui
 
-namespace scontrix::app {
-class WindowSet;
-}
-
 namespace scontrix::access {
 
 // The login window, the program's main window: asks for the access password
-// and hands over to the start screen when it matches the stored one.
+// and says when it matches the stored one; where the program goes then is
+// the window set's to decide.
 class TfrmPassword : public ui::FixedWindow {
     Q_OBJECT
 public:
-    explicit TfrmPassword(app::WindowSet& windows);
+    TfrmPassword();
 
     ui::ShapeRect* shpSfondo;
     ui::Picture* imgLogo;
@@ -33,7 +30,6 @@ public:
     QPushButton* cmdOK;
     QPushButton* cmdEsci;
     QPushButton* btnCambiaPassword;
-    QLabel* lblMemory;
 
     void FormShow();
     void txtPasswordChange();
@@ -41,13 +37,20 @@ public:
     void cmdOKClick();
     void cmdEsciClick();
     void btnCambiaPasswordClick();
+    // Empties the password field for the next login, as coming back from
+    // the password change does.
+    void clearPassword();
+
+signals:
+    // The typed password matches the stored one.
+    void loggedIn();
+    void passwordChangeAsked();
+    // The window was closed: the program ends with it.
+    void closed();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-
-private:
-    app::WindowSet& windows_;
 };
 
 } // namespace scontrix::access

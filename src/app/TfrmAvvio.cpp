@@ -1,9 +1,9 @@
 #include "app/TfrmAvvio.h"
 
-#include "app/GuideTopic.h"
+#include "guide/GuideTopic.h"
 #include "app/Maker.h"
-#include "app/Misc.h"
-#include "app/TfrmGuida.h"
+#include "guide/Misc.h"
+#include "guide/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "app/WindowSet.h"
@@ -88,19 +88,19 @@ void TfrmAvvio::imgApp02Click() {
 }
 
 void TfrmAvvio::imgInfoClick() {
-    openDialog<TfrmInfo>(this);
+    ui::openDialog<TfrmInfo>(this);
 }
 
 void TfrmAvvio::imgGuidaClick() {
-    openDialog<TfrmGuida>(this, startScreenTopic());
+    ui::openDialog<guide::TfrmGuida>(this, guide::startScreenTopic());
 }
 
 void TfrmAvvio::imgCopyrightClick() {
-    openDialog<TfrmSplash>(this);
+    ui::openDialog<TfrmSplash>(this);
 }
 
 void TfrmAvvio::imgSitoClick() {
-    TMisc::Open(maker::WebSite);
+    guide::TMisc::Open(maker::WebSite);
 }
 
 void TfrmAvvio::imgEsciClick() {

@@ -1,7 +1,7 @@
 #include "app/TfrmInfo.h"
 
 #include "app/Maker.h"
-#include "app/Misc.h"
+#include "guide/Misc.h"
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/LinkText.h"
@@ -76,7 +76,7 @@ QString TfrmInfo::emailLink() {
 
 void TfrmInfo::lnkWebClick() {
     lnkWeb->MouseUp();
-    TMisc::Open(u'"' + emailLink() + u'"');
+    guide::TMisc::Open(u'"' + emailLink() + u'"');
 }
 
 void TfrmInfo::btnChiudiClick() {

@@ -1,7 +1,7 @@
 #include "app/TfrmSplash.h"
 
 #include "app/Maker.h"
-#include "app/Misc.h"
+#include "guide/Misc.h"
 #include "ui/Accessibility.h"
 #include "ui/LinkText.h"
 #include "ui/Picture.h"
@@ -67,7 +67,7 @@ TfrmSplash::TfrmSplash(QWidget* owner)
 
 void TfrmSplash::lnkWebClick() {
     lnkWeb->MouseUp();
-    TMisc::Open(maker::WebSite);
+    guide::TMisc::Open(maker::WebSite);
 }
 
 void TfrmSplash::btnChiudiClick() {

@@ -9,16 +9,68 @@
 #include "ui/Windows.h"
 
 #include <QCoreApplication>
+#include <type_traits>
 
 namespace scontrix::app {
 
 template <typename W> W* WindowSet::get(W*& slot) {
     if (!slot) {
-        auto window = std::make_unique<W>(*this);
+        std::unique_ptr<W> window;
+        if constexpr (std::is_constructible_v<W, WindowSet&>)
+            window = std::make_unique<W>(*this);
+        else
+            window = std::make_unique<W>();
         slot = window.get();
         windows_.push_back(std::move(window));
+        connectFlow(slot);
     }
     return slot;
+}
+
+// Where each window leads. The windows only say what happened; which window
+// comes next is decided here, and the state a window hands on travels in the
+// signal.
+void WindowSet::connectFlow(access::TfrmPassword* login) {
+    QObject::connect(login, &access::TfrmPassword::loggedIn, login,
+                     [this, login] { handOver(login, frmAvvio()); });
+    QObject::connect(login, &access::TfrmPassword::passwordChangeAsked, login,
+                     [this, login] { handOver(login, frmCambiaPassword()); });
+    QObject::connect(login, &access::TfrmPassword::closed, login, [this] { endApplication(); });
+}
+
+void WindowSet::connectFlow(access::TfrmCambiaPassword* change) {
+    QObject::connect(change, &access::TfrmCambiaPassword::closed, change, [this, change] {
+        access::TfrmPassword* login = frmPassword();
+        login->clearPassword();
+        handOver(change, login);
+    });
+}
+
+void WindowSet::connectFlow(TfrmAvvio*) {}
+
+void WindowSet::connectFlow(catalogue::TfrmCreaArchivio* creation) {
+    QObject::connect(creation, &catalogue::TfrmCreaArchivio::closed, creation,
+                     [this, creation] { handOver(creation, frmAvvio()); });
+}
+
+void WindowSet::connectFlow(catalogue::TfrmApriArchivio* selection) {
+    QObject::connect(selection, &catalogue::TfrmApriArchivio::archiveChosen, selection,
+                     [this, selection](const voucher::OpenArchive& archive) {
+                         openEditor(selection, archive);
+                     });
+    QObject::connect(selection, &catalogue::TfrmApriArchivio::closedToStart, selection,
+                     [this, selection] { handOver(selection, frmAvvio()); });
+}
+
+void WindowSet::connectFlow(editor::TfrmBiglietti* editor) {
+    QObject::connect(editor, &editor::TfrmBiglietti::closed, editor,
+                     [this, editor] { handOver(editor, frmAvvio()); });
+}
+
+void WindowSet::openEditor(QWidget* from, const voucher::OpenArchive& archive) {
+    editor::TfrmBiglietti* editor = frmBiglietti();
+    editor->openArchive(archive);
+    handOver(from, editor);
 }
 
 access::TfrmPassword* WindowSet::frmPassword() { return get(frmPassword_); }

@@ -18,6 +18,9 @@ class TfrmCreaArchivio;
 namespace scontrix::editor {
 class TfrmBiglietti;
 }
+namespace scontrix::voucher {
+struct OpenArchive;
+}
 
 namespace scontrix::app {
 
@@ -52,6 +55,9 @@ public:
 
     // Shows `to` first, then hides `from`, so the program never has no window.
     void handOver(QWidget* from, QWidget* to);
+    // Opens the editor on `archive` and hands over to it, as choosing an
+    // archive in the selection window does.
+    void openEditor(QWidget* from, const voucher::OpenArchive& archive);
 
     // Ends the program: the event loop stops and the windows are destroyed
     // without their close handlers running.
@@ -62,6 +68,12 @@ public:
 
 private:
     template <typename W> W* get(W*& slot);
+    void connectFlow(access::TfrmPassword* login);
+    void connectFlow(access::TfrmCambiaPassword* change);
+    void connectFlow(TfrmAvvio* start);
+    void connectFlow(catalogue::TfrmCreaArchivio* creation);
+    void connectFlow(catalogue::TfrmApriArchivio* selection);
+    void connectFlow(editor::TfrmBiglietti* editor);
 
     // In the order they were built; they are destroyed in the reverse order.
     std::vector<std::unique_ptr<QWidget>> windows_;
@@ -74,12 +86,5 @@ private:
     std::function<void()> endHandler_;
     bool ended_ = false;
 };
-
-// Opens a dialog window as the program does: a new instance owned by `owner`,
-// run modally and destroyed as soon as its run ends. Returns the dialog's result.
-template <typename Dialog, typename... Args> int openDialog(QWidget* owner, Args&&... args) {
-    Dialog dialog(owner, std::forward<Args>(args)...);
-    return dialog.exec();
-}
 
 } // namespace scontrix::app

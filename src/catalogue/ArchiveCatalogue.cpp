@@ -39,6 +39,11 @@ QString archiveNameOf(const QString& fileName) {
     return fileName.left(fileName.size() - ArchiveExtension.size());
 }
 
+voucher::OpenArchive openArchive(const QString& folder, const QString& fileName) {
+    const QString name = archiveNameOf(fileName);
+    return {folder + fileName, name, storage::settingsPath(folder, name)};
+}
+
 bool isFilteredCharacter(QChar c) {
     static const QString filtered = QStringLiteral("\"*/:<>?\\\u00B0\u00C7\u00D1\u00E7\u00F1");
     return filtered.contains(c);
@@ -79,6 +84,35 @@ bool sideFileNamesFit(const QString& folder, const QString& name) {
     return QFile::encodeName(logo).size() + TemporarySuffix <= limit &&
            QFile::encodeName(settings).size() + TemporarySuffix <= limit &&
            QFile::encodeName(archive).size() <= limit;
+}
+
+Creation createArchive(const QString& folder, const QString& typedName) {
+    using Outcome = Creation::Outcome;
+    const QString name = storage::trimControl(typedName);
+    if (name.isEmpty())
+        return {Outcome::NoName};
+    // A pasted name escapes the key filter; it must not lead the file out of
+    // the program folder or give it a name other desktops cannot read.
+    if (const std::optional<QChar> refused = refusedNameCharacter(name))
+        return {Outcome::RefusedCharacter, *refused};
+    // Its settings file and logos are named after it: a name whose longest
+    // side file the file system cannot name would give an archive that never
+    // keeps a logo or a default, while every save says all went well.
+    if (!sideFileNamesFit(folder, name))
+        return {Outcome::NameTooLong};
+    const QString path = folder + name + ArchiveExtension;
+    if (QFileInfo::exists(path) || nameTakenIgnoringCase(folder, name + ArchiveExtension))
+        return {Outcome::NameInUse};
+    // Created only if still absent.
+    QFile archive(path);
+    if (!archive.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return {QFileInfo::exists(path) ? Outcome::NameInUse : Outcome::Failed};
+    archive.close();
+    return {Outcome::Created};
+}
+
+bool deleteArchive(const QString& folder, const QString& fileName) {
+    return QFile::remove(folder + fileName);
 }
 
 } // namespace scontrix::catalogue

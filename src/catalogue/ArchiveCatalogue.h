@@ -1,5 +1,7 @@
 #pragma once
 
+#include "voucher/OpenArchive.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -25,6 +27,11 @@ QString countText(qsizetype count);
 // The archive's name: its file name without the four characters of ".eur".
 QString archiveNameOf(const QString& fileName);
 
+// The archive `fileName` (exactly as listed) of the program folder `folder`
+// (with trailing separator), with its name and settings file, as the editor
+// opens it.
+voucher::OpenArchive openArchive(const QString& folder, const QString& fileName);
+
 // The characters the name field refuses as they are typed.
 bool isFilteredCharacter(QChar c);
 
@@ -49,5 +56,29 @@ bool sideFileNamesFit(const QString& folder, const QString& name);
 // would share their settings file and logo pictures wherever the file system
 // ignores case, and a copy onto a USB stick would keep only one of them.
 bool nameTakenIgnoringCase(const QString& folder, const QString& fileName);
+
+// What creating an archive came to.
+struct Creation {
+    enum class Outcome {
+        Created,
+        NoName,
+        RefusedCharacter, // `refused` is the first one
+        NameTooLong,      // a side file could not be named (sideFileNamesFit)
+        NameInUse,        // in this or in another letter case, or made meanwhile
+        Failed,           // the file system refused the file
+    };
+    Outcome outcome;
+    QChar refused = {};
+};
+
+// Creates the empty archive of `name` (typed, trimmed here) in `folder` (with
+// trailing separator), only if the name is free: an archive another copy of
+// the program has just made is never truncated.
+Creation createArchive(const QString& folder, const QString& name);
+
+// Removes the archive `fileName` (exactly as listed) of `folder`. Only the
+// archive goes: its settings file and logo pictures stay, so an archive
+// created again under the same name finds them. False when it could not.
+bool deleteArchive(const QString& folder, const QString& fileName);
 
 } // namespace scontrix::catalogue

@@ -2,7 +2,7 @@
 
 namespace scontrix::catalogue {
 
-app::GuideTopic archivesTopic() {
+guide::GuideTopic archivesTopic() {
     static const QStringList paragraphs = {
         QStringLiteral(
             "Il pulsante Creazione archivi della schermata iniziale apre una schermata che "
@@ -25,7 +25,7 @@ app::GuideTopic archivesTopic() {
             "recuperato."),
     };
     return {QStringLiteral("Gestione archivi buoni acquisto"),
-            app::GuideTopic::joinParagraphs(paragraphs)};
+            guide::GuideTopic::joinParagraphs(paragraphs)};
 }
 
 } // namespace scontrix::catalogue

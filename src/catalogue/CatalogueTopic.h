@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/GuideTopic.h"
+#include "guide/GuideTopic.h"
 
 namespace scontrix::catalogue {
 
 // The help topic of both catalogue windows.
-app::GuideTopic archivesTopic();
+guide::GuideTopic archivesTopic();
 
 } // namespace scontrix::catalogue

@@ -1,11 +1,8 @@
 #include "catalogue/TfrmApriArchivio.h"
 
-#include "app/TfrmAvvio.h"
-#include "app/TfrmGuida.h"
-#include "app/WindowSet.h"
+#include "guide/TfrmGuida.h"
 #include "catalogue/ArchiveCatalogue.h"
 #include "catalogue/CatalogueTopic.h"
-#include "editor/TfrmBiglietti.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
@@ -30,10 +27,9 @@ const QString EmptyList = QStringLiteral("Attenzione: l'elenco non contiene ness
 
 } // namespace
 
-TfrmApriArchivio::TfrmApriArchivio(app::WindowSet& windows)
+TfrmApriArchivio::TfrmApriArchivio()
     : ui::FullScreenWindow(QStringLiteral(" Scontrix - Emissione Buoni"), QSize(995, 692),
-                           ui::colours::windowBlue),
-      windows_(windows) {
+                           ui::colours::windowBlue) {
     setObjectName(QStringLiteral("frmApriArchivio"));
     QWidget* pan = container();
 
@@ -42,7 +38,6 @@ TfrmApriArchivio::TfrmApriArchivio(app::WindowSet& windows)
     bkgSfondo01 = ui::makeRect(pan, "bkgSfondo01", {8, 8, 129, 124});
     icoIcona04 = ui::makePicture(pan, "icoIcona04", "catalogue_euro.svg", {22, 26, 92, 90});
     icoIstruzioni = ui::makePicture(pan, "icoIstruzioni", "open_banner.svg", {148, 16, 680, 114});
-    lblMemory = ui::makeHiddenLabel(pan, "lblMemory", {938, 22}, ToStart);
     bkgSfondo03 = ui::makeRect(pan, "bkgSfondo03", {8, 144, 978, 417});
     btnElimina = ui::makePicture(pan, "btnElimina", "catalogue_bin.svg", {24, 158, 43, 45}, true);
     icoMano = ui::makePicture(pan, "icoMano", "catalogue_hand.svg", {490, 148, 30, 58});
@@ -63,7 +58,6 @@ TfrmApriArchivio::TfrmApriArchivio(app::WindowSet& windows)
     lblCreati->setObjectName(QStringLiteral("lblCreati"));
     ui::setDesignFont(lblCreati, QStringLiteral("Verdana"), 12, false, QColor(0x00, 0x80, 0x00));
     lblCreati->move(24, 537);
-    lblFile = ui::makeHiddenLabel(pan, "lblFile", {324, 540});
 
     bkgSfondo06 = ui::makeRect(pan, "bkgSfondo06", {30, 588, 934, 68});
     btnAnnulla = ui::makePicture(pan, "btnAnnulla", "button_annulla.svg", {44, 602, 258, 45}, true);
@@ -95,8 +89,7 @@ void TfrmApriArchivio::showEvent(QShowEvent* event) {
 }
 
 void TfrmApriArchivio::FormShow() {
-    lblMemory->setText(ToStart);
-    lblFile->setText(platform::ProgramFolder::current().path());
+    toEditor_ = false;
     listArchives();
 }
 
@@ -136,10 +129,7 @@ void TfrmApriArchivio::btnApriClick() {
                                    "premere il pulsante Apri archivio."));
     if (!entry)
         return;
-    // The entry is the file name exactly as listed: trimming it could name
-    // another file.
-    lblFile->setText(platform::ProgramFolder::current().path() + entry->text());
-    lblMemory->setText(ToEditor);
+    toEditor_ = true;
     close();
 }
 
@@ -159,11 +149,7 @@ void TfrmApriArchivio::btnEliminaClick() {
         return;
 
     const QString fileName = entry->text();
-    lblFile->setText(platform::ProgramFolder::current().path() + fileName);
-    // Only the archive goes: its settings file and logo pictures stay, so an
-    // archive created again under the same name finds them.
-    QFile archive(lblFile->text());
-    if (archive.remove()) {
+    if (deleteArchive(platform::ProgramFolder::current().path(), fileName)) {
         messages.typed(this, MessageType::Information,
                        QStringLiteral("L'archivio è stato eliminato con successo."));
     } else {
@@ -175,8 +161,7 @@ void TfrmApriArchivio::btnEliminaClick() {
                            "protetta da scrittura.")
                 .arg(fileName));
     }
-    lblMemory->setText(ToStart);
-    lblFile->clear();
+    toEditor_ = false;
     listArchives();
 }
 
@@ -185,24 +170,19 @@ void TfrmApriArchivio::btnAnnullaClick() {
 }
 
 void TfrmApriArchivio::imgGuidaClick() {
-    app::openDialog<app::TfrmGuida>(this, archivesTopic());
+    ui::openDialog<guide::TfrmGuida>(this, archivesTopic());
 }
 
 void TfrmApriArchivio::closeEvent(QCloseEvent* event) {
     event->accept();
-    const QString marker = storage::trimControl(lblMemory->text());
     QListWidgetItem* entry = selectedEntry();
-    if (marker == ToEditor && entry) {
-        const QString fileName = entry->text();
-        lblFile->setText(platform::ProgramFolder::current().path() + fileName);
-        editor::TfrmBiglietti* editor = windows_.frmBiglietti();
-        editor->lblFile->setText(lblFile->text());
-        editor->lblNome->setText(archiveNameOf(fileName));
-        windows_.handOver(this, editor);
+    if (toEditor_ && entry) {
+        // The entry is the file name exactly as listed: trimming it could
+        // name another file.
+        emit archiveChosen(openArchive(platform::ProgramFolder::current().path(), entry->text()));
         return;
     }
-    // Every other way out (Annulla, the window's own close control) goes back.
-    windows_.handOver(this, windows_.frmAvvio());
+    emit closedToStart();
 }
 
 } // namespace scontrix::catalogue

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "voucher/OpenArchive.h"
 #include "ui/Windows.h"
 
 class QLabel;
@@ -11,9 +12,6 @@ class Picture;
 class ShapeRect;
 } // namespace scontrix::ui
 
-namespace scontrix::app {
-class WindowSet;
-}
 
 namespace scontrix::catalogue {
 
@@ -22,17 +20,12 @@ namespace scontrix::catalogue {
 class TfrmApriArchivio : public ui::FullScreenWindow {
     Q_OBJECT
 public:
-    explicit TfrmApriArchivio(app::WindowSet& windows);
-
-    // Return markers in lblMemory: what closing the window leads to.
-    static inline const QString ToStart = QStringLiteral("avvio");
-    static inline const QString ToEditor = QStringLiteral("password");
+    TfrmApriArchivio();
 
     ui::ShapeRect* bkgSfondo02;
     ui::ShapeRect* bkgSfondo01;
     ui::Picture* icoIcona04;
     ui::Picture* icoIstruzioni;
-    QLabel* lblMemory;
     ui::ShapeRect* bkgSfondo03;
     ui::Picture* btnElimina;
     ui::Picture* icoMano;
@@ -40,7 +33,6 @@ public:
     ui::ShapeRect* sfoBonificiEmessi;
     QListWidget* lstFiles;
     QLabel* lblCreati;
-    QLabel* lblFile;
     ui::ShapeRect* bkgSfondo06;
     ui::Picture* btnAnnulla;
     ui::Picture* btnApri;
@@ -53,6 +45,12 @@ public:
     // Fills the list afresh from the program folder and updates the count.
     void listArchives();
 
+signals:
+    // "Apri archivio" closed the window on the selected archive.
+    void archiveChosen(const voucher::OpenArchive& archive);
+    // Every other way out: Annulla, the window system's close.
+    void closedToStart();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -62,7 +60,10 @@ private:
     // The selected entry; without one, warns (an empty list has its own warning).
     QListWidgetItem* chosenEntry(const QString& nothingSelected);
 
-    app::WindowSet& windows_;
+    // Where closing the window leads: set by "Apri archivio" just before it
+    // closes, reset by every showing and every deletion (the design's hidden
+    // marker `lblMemory`, "password" or "avvio").
+    bool toEditor_ = false;
 };
 
 } // namespace scontrix::catalogue

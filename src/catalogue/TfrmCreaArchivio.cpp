@@ -1,8 +1,6 @@
 #include "catalogue/TfrmCreaArchivio.h"
 
-#include "app/TfrmAvvio.h"
-#include "app/TfrmGuida.h"
-#include "app/WindowSet.h"
+#include "guide/TfrmGuida.h"
 #include "catalogue/ArchiveCatalogue.h"
 #include "catalogue/CatalogueTopic.h"
 #include "platform/MessageBoxes.h"
@@ -49,10 +47,9 @@ QString refusedNameMessage(QChar refused) {
 
 } // namespace
 
-TfrmCreaArchivio::TfrmCreaArchivio(app::WindowSet& windows)
+TfrmCreaArchivio::TfrmCreaArchivio()
     : ui::FullScreenWindow(QStringLiteral(" Scontrix - Creazione nuovo archivio"), QSize(995, 692),
-                           ui::colours::windowBlue),
-      windows_(windows) {
+                           ui::colours::windowBlue) {
     setObjectName(QStringLiteral("frmCreaArchivio"));
     QWidget* pan = container();
 
@@ -81,10 +78,6 @@ TfrmCreaArchivio::TfrmCreaArchivio(app::WindowSet& windows)
     ui::colourOnFocus(txtFile, {ui::colours::aliceBlue, ui::colours::focusYellow,
                                 ui::colours::skyBlue, 4});
 
-    lblFile = new QLabel(pan);
-    lblFile->setObjectName(QStringLiteral("lblFile"));
-    lblFile->move(428, 340);
-    lblFile->hide();
 
     bkgSfondo05 = ui::makeRect(pan, "bkgSfondo05", {424, 588, 554, 68});
     btnAnnulla =
@@ -122,51 +115,33 @@ void TfrmCreaArchivio::FormShow() {
 
 void TfrmCreaArchivio::btnApplicaClick() {
     auto& messages = platform::MessageBoxes::current();
-    lblFile->clear();
-
-    const QString name = storage::trimControl(txtFile->text());
-    if (name.isEmpty()) {
+    const Creation created = createArchive(platform::ProgramFolder::current().path(), txtFile->text());
+    switch (created.outcome) {
+    case Creation::Outcome::Created:
+        messages.typed(this, MessageType::Information,
+                       QStringLiteral("Il file relativo al nuovo archivio è stato creato con successo."
+                                      "\r\n\r\nE' ora possibile visualizzarlo nell'elenco degli "
+                                      "archivi esistenti premendo il pulsante Emissione buoni."));
+        close();
+        return;
+    case Creation::Outcome::NoName:
         messages.typed(this, MessageType::Warning,
                        QStringLiteral("Attenzione: per creare un nuovo archivio è necessario "
                                       "indicare il suo nome."));
-        txtFile->setFocus();
-        return;
-    }
-    // A pasted name escapes the key filter; it must not lead the file out of
-    // the program folder or give it a name other desktops cannot read.
-    if (const std::optional<QChar> refused = refusedNameCharacter(name)) {
-        messages.typed(this, MessageType::Warning, refusedNameMessage(*refused));
-        txtFile->setFocus();
-        return;
-    }
-
-    // Its settings file and logos are named after it: a name whose longest
-    // side file the file system cannot name would give an archive that never
-    // keeps a logo or a default, while every save says all went well.
-    if (!sideFileNamesFit(platform::ProgramFolder::current().path(), name)) {
+        break;
+    case Creation::Outcome::RefusedCharacter:
+        messages.typed(this, MessageType::Warning, refusedNameMessage(created.refused));
+        break;
+    case Creation::Outcome::NameTooLong:
         messages.typed(this, MessageType::Warning,
                        QStringLiteral("Attenzione: il nome dell'archivio è troppo lungo.\r\n\r\n"
                                       "Inserire un nome più breve."));
-        txtFile->setFocus();
-        return;
-    }
-
-    lblFile->setText(platform::ProgramFolder::current().path() + name + ArchiveExtension);
-    const QString path = storage::trimControl(lblFile->text());
-    if (QFileInfo::exists(path) ||
-        nameTakenIgnoringCase(platform::ProgramFolder::current().path(), name + ArchiveExtension)) {
+        break;
+    case Creation::Outcome::NameInUse:
+        // The name stays for the user to change; the focus stays where it is.
         messages.typed(this, MessageType::Warning, AlreadyUsed);
         return;
-    }
-
-    // Created only if still absent, so an archive another copy of the program
-    // has just made is never truncated.
-    QFile archive(path);
-    if (!archive.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        if (QFileInfo::exists(path)) {
-            messages.typed(this, MessageType::Warning, AlreadyUsed);
-            return;
-        }
+    case Creation::Outcome::Failed:
         messages.typed(
             this, MessageType::Error,
             QStringLiteral(
@@ -174,17 +149,10 @@ void TfrmCreaArchivio::btnApplicaClick() {
                 "Verificare che la cartella del programma esista e non sia protetta da scrittura "
                 "e che il nome non sia troppo lungo; quindi riprovare oppure inserire un nome "
                 "diverso.")
-                .arg(name));
-        txtFile->setFocus();
-        return;
+                .arg(storage::trimControl(txtFile->text())));
+        break;
     }
-    archive.close();
-
-    messages.typed(this, MessageType::Information,
-                   QStringLiteral("Il file relativo al nuovo archivio è stato creato con successo."
-                                  "\r\n\r\nE' ora possibile visualizzarlo nell'elenco degli "
-                                  "archivi esistenti premendo il pulsante Emissione buoni."));
-    close();
+    txtFile->setFocus();
 }
 
 void TfrmCreaArchivio::btnAnnullaClick() {
@@ -192,13 +160,13 @@ void TfrmCreaArchivio::btnAnnullaClick() {
 }
 
 void TfrmCreaArchivio::imgGuidaClick() {
-    app::openDialog<app::TfrmGuida>(this, archivesTopic());
+    ui::openDialog<guide::TfrmGuida>(this, archivesTopic());
 }
 
 void TfrmCreaArchivio::closeEvent(QCloseEvent* event) {
-    // Any closing goes back to the start screen.
-    windows_.handOver(this, windows_.frmAvvio());
     event->accept();
+    // Any closing goes back to the start screen.
+    emit closed();
 }
 
 } // namespace scontrix::catalogue

@@ -10,9 +10,6 @@ class Picture;
 class ShapeRect;
 } // namespace scontrix::ui
 
-namespace scontrix::app {
-class WindowSet;
-}
 
 namespace scontrix::catalogue {
 
@@ -20,7 +17,7 @@ namespace scontrix::catalogue {
 class TfrmCreaArchivio : public ui::FullScreenWindow {
     Q_OBJECT
 public:
-    explicit TfrmCreaArchivio(app::WindowSet& windows);
+    TfrmCreaArchivio();
 
     static constexpr int MaxNameLength = 250;
 
@@ -35,7 +32,6 @@ public:
     ui::Picture* icoMano;
     ui::ShapeRect* bkgFile;
     QLineEdit* txtFile;
-    QLabel* lblFile;
     ui::ShapeRect* bkgSfondo05;
     ui::Picture* btnAnnulla;
     ui::Picture* btnApplica;
@@ -45,12 +41,13 @@ public:
     void btnAnnullaClick();
     void imgGuidaClick();
 
+signals:
+    // Any closing: back to the start screen.
+    void closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-
-private:
-    app::WindowSet& windows_;
 };
 
 } // namespace scontrix::catalogue

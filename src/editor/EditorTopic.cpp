@@ -2,7 +2,7 @@
 
 namespace scontrix::editor {
 
-app::GuideTopic editorTopic() {
+guide::GuideTopic editorTopic() {
     static const QStringList paragraphs = {
         QStringLiteral(
             "Dopo aver selezionato l'archivio di interesse si accede alla schermata di lavoro, "
@@ -59,7 +59,7 @@ app::GuideTopic editorTopic() {
             "file XLS (ad esempio Open Office, Libre Office o Microsoft Office)."),
     };
     return {QStringLiteral("Emissione buoni acquisto"),
-            app::GuideTopic::joinParagraphs(paragraphs)};
+            guide::GuideTopic::joinParagraphs(paragraphs)};
 }
 
 } // namespace scontrix::editor

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/GuideTopic.h"
+#include "guide/GuideTopic.h"
 
 namespace scontrix::editor {
 
 // The help topic of the voucher editor.
-app::GuideTopic editorTopic();
+guide::GuideTopic editorTopic();
 
 } // namespace scontrix::editor

@@ -1,11 +1,11 @@
 #include "editor/TfrmBiglietti.h"
 
-#include "app/Misc.h"
-#include "app/TfrmAvvio.h"
-#include "app/TfrmGuida.h"
-#include "app/WindowSet.h"
+#include "guide/Misc.h"
+#include "guide/TfrmGuida.h"
 #include "editor/EditorTopic.h"
 #include "editor/TfrmCalendario.h"
+#include "voucher/Formats.h"
+#include "voucher/Messages.h"
 #include "voucher/ValueRule.h"
 #include "editor/WhatsAppNotice.h"
 #include "export/TfrmExpBiglietti.h"
@@ -16,6 +16,7 @@
 #include "platform/ProgramFolder.h"
 #include "printing/TfrmAnteprimaBiglietto.h"
 #include "printing/TfrmStampaBiglietto.h"
+#include "printing/VoucherSheet.h"
 #include "storage/ArchiveFile.h"
 #include "storage/ArchiveSideFiles.h"
 #include "storage/LogoPicture.h"
@@ -35,12 +36,7 @@ namespace scontrix::editor {
 
 using platform::MessageType;
 
-const QString TfrmBiglietti::AccessFailure =
-    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.") +
-    QStringLiteral("\n\r\n\r") +
-    QStringLiteral(
-        "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
-        "del programma.");
+const QString TfrmBiglietti::AccessFailure = voucher::AccessFailure;
 const QString TfrmBiglietti::EmptyArchive =
     QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString TfrmBiglietti::LogoNotSaved =
@@ -49,11 +45,30 @@ const QString TfrmBiglietti::LogoNotSaved =
 // ---------------------------------------------------------------- paths
 
 QString TfrmBiglietti::archivePath() const {
-    return storage::trimControl(lblFile->text());
+    return archive_.path;
 }
 
 QString TfrmBiglietti::archiveName() const {
-    return storage::trimControl(lblNome->text());
+    return archive_.name;
+}
+
+void TfrmBiglietti::openArchive(const voucher::OpenArchive& archive) {
+    archive_ = archive;
+    lblNome->setText(archive.name);
+}
+
+void TfrmBiglietti::setPosition(std::optional<qint64> position) {
+    position_ = position;
+    lblPosizione->setText(position ? QString::number(*position) : QString());
+}
+
+TfrmBiglietti::OnScreen TfrmBiglietti::voucherOnScreen() const {
+    OnScreen shown;
+    for (const FieldRow& row : FieldRows)
+        shown.record.setText(row.field, (this->*row.control)->text());
+    shown.record.pagato = chkPagato->isChecked();
+    shown.logo = imgFoto->image();
+    return shown;
 }
 
 void TfrmBiglietti::reportAccessFailure() {
@@ -64,7 +79,7 @@ void TfrmBiglietti::reportAccessFailure() {
 
 QString TfrmBiglietti::voucherLogoPath() const {
     return storage::logoPath(platform::ProgramFolder::current().path(), archiveName(),
-                             storage::trimControl(lblPosizione->text()));
+                             position_ ? QString::number(*position_) : QString());
 }
 
 void TfrmBiglietti::showLogo(const ShownLogo& logo, const QImage& picture) {
@@ -114,10 +129,8 @@ void TfrmBiglietti::SaveVoucherLogo() {
 }
 
 void TfrmBiglietti::LoadArchiveDefaults() {
-    lblFileIni->setText(
-        storage::settingsPath(platform::ProgramFolder::current().path(), archiveName()));
     const storage::Result<storage::ArchiveDefaults> read =
-        storage::loadArchiveDefaults(lblFileIni->text());
+        storage::loadArchiveDefaults(archive_.settingsPath);
     if (!read) {
         // Something is there that cannot be read: the values shown stay, and
         // closing will not write over what the file holds.
@@ -125,7 +138,7 @@ void TfrmBiglietti::LoadArchiveDefaults() {
             this, MessageType::Warning,
             QStringLiteral("Attenzione: non è stato possibile leggere i dati proposti per il "
                            "prossimo buono dal file\n%1\n%2\n\nIl file non verrà modificato.")
-                .arg(lblFileIni->text(), read.error()));
+                .arg(archive_.settingsPath, read.error()));
         return;
     }
     const storage::ArchiveDefaults& d = *read;
@@ -137,15 +150,13 @@ void TfrmBiglietti::LoadArchiveDefaults() {
 }
 
 storage::Result<> TfrmBiglietti::SaveArchiveDefaults() {
-    lblFileIni->setText(
-        storage::settingsPath(platform::ProgramFolder::current().path(), archiveName()));
     storage::ArchiveDefaults d;
     d.inizio = storage::trimControl(txtPrezzo->text());
     d.scadenza = storage::trimControl(txtSpettatore->text());
     d.valore = storage::trimControl(txtEvento->text());
     d.luogo = storage::trimControl(txtLuogo->text());
     d.condizioni = storage::trimControl(txtScritta->text());
-    return storage::saveArchiveDefaults(lblFileIni->text(), d);
+    return storage::saveArchiveDefaults(archive_.settingsPath, d);
 }
 
 // ---------------------------------------------------------------- show and close
@@ -160,7 +171,7 @@ void TfrmBiglietti::FormShow() {
     for (QLineEdit* f : {txtNum, txtAcquirente, txtVia, txtCitta, txtCel, txtPosto, txtNote})
         f->clear();
     chkPagato->setChecked(false);
-    lblPosizione->clear();
+    setPosition(std::nullopt);
     activateWindow();
     txtAcquirente->setFocus();
 
@@ -177,7 +188,7 @@ void TfrmBiglietti::FormShow() {
     for (QLineEdit* f : recordFields())
         f->clear();
     chkPagato->setChecked(false);
-    lblPosizione->clear();
+    setPosition(std::nullopt);
 }
 
 void TfrmBiglietti::cmdEsciClick() {
@@ -195,15 +206,15 @@ void TfrmBiglietti::closeEvent(QCloseEvent* event) {
             QStringLiteral("Attenzione: non è stato possibile salvare i dati proposti per il "
                            "prossimo buono nel file\n%1\n%2\n\nI buoni acquisto salvati restano "
                            "in archivio. Uscire comunque?")
-                .arg(lblFileIni->text(), saved.error()),
+                .arg(archive_.settingsPath, saved.error()),
             platform::DefaultAnswer::No);
         if (!leave) {
             event->ignore();
             return;
         }
     }
-    windows_.handOver(this, windows_.frmAvvio());
     event->accept();
+    emit closed();
 }
 
 // ---------------------------------------------------------------- record display
@@ -215,7 +226,7 @@ void TfrmBiglietti::showRecord(const storage::VoucherRecord& record, qint64 posi
         chkPagato->setChecked(true);
     else if (record.pagatoText == storage::VoucherRecord::flagNo())
         chkPagato->setChecked(false);
-    lblPosizione->setText(QString::number(position));
+    setPosition(position);
     LoadVoucherLogo();
 }
 
@@ -231,8 +242,7 @@ void TfrmBiglietti::navigate(Step step) {
         return;
     }
     const qint64 n = *count;
-    const QString label = storage::trimControl(lblPosizione->text());
-    const qint64 p = label.toLongLong();
+    const qint64 p = position_.value_or(0);
     qint64 target = 0;
     switch (step) {
     case Step::First:
@@ -246,7 +256,7 @@ void TfrmBiglietti::navigate(Step step) {
         break;
     case Step::Next:
         if (n == 0) {
-            lblPosizione->clear();
+            setPosition(std::nullopt);
             archive.close();
             platform::MessageBoxes::current().typed(this, MessageType::Information, EmptyArchive);
             return;
@@ -256,14 +266,14 @@ void TfrmBiglietti::navigate(Step step) {
         target = p + 1;
         break;
     case Step::Previous:
-        if (label == u"1")
+        if (position_ == 1)
             return;
         if (n == 0) {
             archive.close();
             platform::MessageBoxes::current().typed(this, MessageType::Information, EmptyArchive);
             return;
         }
-        target = (label.isEmpty() || label == u"2") ? 1 : p - 1;
+        target = (!position_ || *position_ == 2) ? 1 : p - 1;
         break;
     }
     // A position beyond the archive (it never holds one the editor did not
@@ -307,7 +317,7 @@ void TfrmBiglietti::cmdNuovoClick() {
     for (QLineEdit* f : {txtAcquirente, txtVia, txtCitta, txtCel, txtPosto, txtNote})
         f->clear();
     chkPagato->setChecked(false);
-    lblPosizione->clear();
+    setPosition(std::nullopt);
     txtNum->setText(QString::number(*n + 1));
     archive.close();
     txtAcquirente->setFocus();
@@ -339,29 +349,25 @@ void TfrmBiglietti::cmdSalvaClick() {
         }
     }
 
-    storage::VoucherRecord record;
-    for (const FieldRow& row : FieldRows)
-        record.setText(row.field, (this->*row.control)->text());
-    record.pagato = chkPagato->isChecked();
+    const storage::VoucherRecord record = voucherOnScreen().record;
 
     storage::ArchiveFile archive;
     if (!archive.open(archivePath())) {
         reportAccessFailure();
         return;
     }
-    const QString label = storage::trimControl(lblPosizione->text());
-    const bool updating = !label.isEmpty();
+    const bool updating = position_.has_value();
     const storage::Result<qint64> position = [&] {
         // Another copy of the program may be saving into the archive; the
         // write waits a few seconds for it at most, and the wait shows.
         const ui::BusyCursor busy;
-        return updating ? archive.update(label.toLongLong(), record) : archive.append(record);
+        return updating ? archive.update(*position_, record) : archive.append(record);
     }();
     if (!position) {
         reportAccessFailure();
         return;
     }
-    lblPosizione->setText(QString::number(*position));
+    setPosition(*position);
     archive.close();
     SaveVoucherLogo();
     platform::MessageBoxes::current().typed(
@@ -379,31 +385,47 @@ void TfrmBiglietti::btnFocusClick() {
 // ---------------------------------------------------------------- toolbar windows
 
 void TfrmBiglietti::cmdTrovaClick() {
-    lists::TfrmTrovaBiglietti dialog(this);
-    // Tells the search that a voucher chosen there is to be shown here.
-    dialog.lblMemory->setText(lists::TfrmTrovaBiglietti::CallerMode);
+    lists::TfrmTrovaBiglietti dialog(this, archive_, lists::TfrmTrovaBiglietti::Caller::Editor);
+    connect(&dialog, &lists::ListWindow::voucherChosen, this, &TfrmBiglietti::showRecord);
     dialog.exec();
 }
 
 void TfrmBiglietti::cmdAnteprimaClick() {
-    app::openDialog<printing::TfrmAnteprimaBiglietto>(this);
+    ui::openDialog<printing::TfrmAnteprimaBiglietto>(this, sheetData());
 }
 
 void TfrmBiglietti::cmdStampaClick() {
-    app::openDialog<printing::TfrmStampaBiglietto>(this);
+    ui::openDialog<printing::TfrmStampaBiglietto>(this, sheetData());
 }
 
 void TfrmBiglietti::cmdExcelClick() {
-    app::openDialog<exporting::TfrmExpBiglietti>(this);
+    ui::openDialog<exporting::TfrmExpBiglietti>(this, archive_);
 }
 
 void TfrmBiglietti::cmdNonPagatiClick() {
-    lists::TfrmRiepDaPagare dialog(this);
+    lists::TfrmRiepDaPagare dialog(this, archive_);
+    connect(&dialog, &lists::ListWindow::voucherChosen, this, &TfrmBiglietti::showRecord);
     dialog.exec();
 }
 
+// What the voucher sheet prints: the voucher exactly as the editor shows it
+// now, saved or not.
+printing::VoucherSheetData TfrmBiglietti::sheetData() const {
+    const OnScreen shown = voucherOnScreen();
+    printing::VoucherSheetData sheet;
+    sheet.logo = shown.logo;
+    sheet.number = txtNum->text();
+    sheet.validFrom = txtPrezzo->text();
+    sheet.value = txtEvento->text();
+    sheet.place = txtLuogo->text();
+    sheet.expiry = txtSpettatore->text();
+    sheet.beneficiary = txtPosto->text();
+    sheet.conditions = txtScritta->text();
+    return sheet;
+}
+
 void TfrmBiglietti::cmdGuidaClick() {
-    app::openDialog<app::TfrmGuida>(this, editorTopic());
+    ui::openDialog<guide::TfrmGuida>(this, editorTopic());
 }
 
 // ---------------------------------------------------------------- logo and WhatsApp
@@ -444,7 +466,7 @@ void TfrmBiglietti::btnWhatsAppClick() {
     auto t = [](QLineEdit* f) { return storage::trimControl(f->text()); };
     const WhatsAppNotice notice{t(txtCel),        t(txtNum),   t(txtEvento), t(txtPrezzo),
                                 t(txtSpettatore), t(txtPosto), t(txtLuogo)};
-    app::TMisc::Open(whatsAppLink(notice));
+    guide::TMisc::Open(whatsAppLink(notice));
 }
 
 // ---------------------------------------------------------------- typing
@@ -484,9 +506,8 @@ bool TfrmBiglietti::leavesForAnotherControl(const QFocusEvent& event) {
 
 void TfrmBiglietti::openDatePicker(QLineEdit* field) {
     TfrmCalendario picker(this);
-    picker.lblMemory->setText(field == txtPrezzo ? QStringLiteral("prezzo")
-                                                 : QStringLiteral("spettatore"));
-    picker.exec();
+    if (picker.exec() == QDialog::Accepted)
+        field->setText(voucher::Formats::formatDate(picker.pickedDate()));
 }
 
 // Its idle colour comes back by itself (ui::colourOnFocus).

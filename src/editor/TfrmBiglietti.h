@@ -3,10 +3,12 @@
 #include "storage/Result.h"
 #include "storage/VoucherRecord.h"
 #include "ui/Windows.h"
+#include "voucher/OpenArchive.h"
 
 #include <QHash>
 #include <QImage>
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QFocusEvent;
@@ -14,34 +16,33 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace scontrix::printing {
+struct VoucherSheetData;
+}
 namespace scontrix::ui {
 class Picture;
 class ShapeRect;
 } // namespace scontrix::ui
-namespace scontrix::app {
-class WindowSet;
-}
 
 namespace scontrix::editor {
 
 // The working window of one archive: one voucher at a time in twelve fields, a
-// cashed box and a logo, laid out as a mock-up of the printed voucher. All of
-// its state is in its controls but where the logo came from (ShownLogo);
-// `lblPosizione` tells a stored voucher (its 1-based position) from a new one
-// (empty).
+// cashed box and a logo, laid out as a mock-up of the printed voucher. The
+// voucher is in its controls; the open archive, the voucher's position and
+// where the logo came from are typed members. Its own windows (search,
+// summary, print, preview, export, date picker) are given what they need when
+// they are made and answer through signals or their result.
 //
 // The handlers are in TfrmBiglietti.cpp; the layout, the controls and the
 // behaviour of the fields are set up in TfrmBigliettiLayout.cpp.
 class TfrmBiglietti : public ui::FullScreenWindow {
     Q_OBJECT
 public:
-    explicit TfrmBiglietti(app::WindowSet& windows);
+    TfrmBiglietti();
 
-    // Hidden labels: the archive's full path and settings path; lblNome is the
-    // archive name shown in the name bar.
-    QLabel* lblFile;
+    // The archive's name in the name bar, and the shown voucher's position
+    // (empty for a new one); both only show what archive() and position() hold.
     QLabel* lblNome;
-    QLabel* lblFileIni;
     QLabel* lblPosizione;
 
     ui::Picture* cmdNuovo;
@@ -81,6 +82,21 @@ public:
     // The twelve fields in record order.
     QList<QLineEdit*> recordFields() const;
 
+    // Works on `archive` from the next showing on, as the selection window
+    // hands it over; the showing loads its defaults and first logo.
+    void openArchive(const voucher::OpenArchive& archive);
+    const voucher::OpenArchive& archive() const { return archive_; }
+    // The 1-based position of the voucher shown, none for a new voucher.
+    std::optional<qint64> position() const { return position_; }
+
+    // The voucher exactly as the controls show it now, saved or not: the
+    // record a save would write (its flag from the cashed box) and the logo.
+    struct OnScreen {
+        storage::VoucherRecord record;
+        QImage logo;
+    };
+    OnScreen voucherOnScreen() const;
+
     // Puts a stored voucher into the controls, as navigation, search and the
     // unpaid summary all do: fields, cashed box, position, then its logo.
     void showRecord(const storage::VoucherRecord& record, qint64 position);
@@ -104,7 +120,7 @@ public:
     void btnFocusClick();
     void txtEventoExit();
 
-    // Show and store the logo of the voucher at the position in lblPosizione.
+    // Show and store the logo of the voucher at position().
     void LoadVoucherLogo();
     void SaveVoucherLogo();
     void LoadArchiveDefaults();
@@ -119,6 +135,11 @@ public:
     // The first line of the message of a logo that could not be saved; the
     // file's path and the reason follow.
     static const QString LogoNotSaved;
+
+signals:
+    // The editor was closed (its own Esci or the window system's) and its
+    // defaults were saved or given up: back to the start screen.
+    void closed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -171,12 +192,19 @@ private:
     QString archivePath() const;
     QString archiveName() const;
     void reportAccessFailure();
+    printing::VoucherSheetData sheetData() const;
     void openDatePicker(QLineEdit* field);
     // True when the focus leaves a field for another control of the program,
     // not for a context menu or for another program.
     static bool leavesForAnotherControl(const QFocusEvent& event);
 
-    app::WindowSet& windows_;
+    // Shows `position` in lblPosizione too.
+    void setPosition(std::optional<qint64> position);
+
+    // The design's hidden labels lblFile, lblNome and lblFileIni.
+    voucher::OpenArchive archive_;
+    // The design's lblPosizione, which shows it.
+    std::optional<qint64> position_;
     QHash<QObject*, QString> hints_;
     ShownLogo shownLogo_;
 };

@@ -26,7 +26,6 @@ const QColor WorkArea(0xC8, 0xD6, 0xE3);
 const QColor VoucherYellow(0xF9, 0xF9, 0xCB);
 const QColor ValueOrange(0xFE, 0xD2, 0x83);
 const QColor BandOrange(0xF5, 0x9E, 0x2B);
-const QColor Crimson(0xDC, 0x14, 0x3C);
 
 QLabel* makeCaption(QWidget* parent, const QString& text, QPoint at,
                     const QColor& colour = Qt::black) {
@@ -69,10 +68,9 @@ const std::array<TfrmBiglietti::FieldRow, 12> TfrmBiglietti::FieldRows{{
     {&TfrmBiglietti::txtScritta, Field::Scritta, 250, false},
     {&TfrmBiglietti::txtNote, Field::Note, 250, true},
 }};
-TfrmBiglietti::TfrmBiglietti(app::WindowSet& windows)
+TfrmBiglietti::TfrmBiglietti()
     : ui::FullScreenWindow(QStringLiteral(" Scontrix - Emissione Buoni"), QSize(994, 692),
-                           ui::colours::windowBlue),
-      windows_(windows) {
+                           ui::colours::windowBlue) {
     setObjectName(QStringLiteral("frmBiglietti"));
     QWidget* pan = container();
     // Over the container and the window's backdrop around it the status line
@@ -88,12 +86,6 @@ TfrmBiglietti::TfrmBiglietti(app::WindowSet& windows)
     backdrop->setFillGradient(ui::colours::windowBlue, Qt::white);
     backdrop->setBorder(Qt::white);
 
-    lblFile = new QLabel(pan);
-    lblFile->setObjectName(QStringLiteral("lblFile"));
-    lblFile->hide();
-    lblFileIni = new QLabel(pan);
-    lblFileIni->setObjectName(QStringLiteral("lblFileIni"));
-    lblFileIni->hide();
 
     buildToolbar(pan);
     buildCustomerBlock(pan);
@@ -304,7 +296,7 @@ void TfrmBiglietti::buildVoucherBlock(QWidget* pan) {
     txtEvento = makeField(voucher, "txtEvento", {624, 124, 246, 40});
     // The design's 28 points are measured on a face with tighter line spacing
     // than its stand-in: 24 points is the largest that still fits the box.
-    ui::setDesignFont(txtEvento, QStringLiteral("Arial"), 24, true, Crimson);
+    ui::setDesignFont(txtEvento, QStringLiteral("Arial"), 24, true, ui::colours::crimson);
     txtEvento->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     makeCaption(voucher, QStringLiteral("Spendibile presso:"), {314, 178}, Navy);

@@ -1,7 +1,5 @@
 #include "editor/TfrmCalendario.h"
 
-#include "voucher/Formats.h"
-#include "editor/TfrmBiglietti.h"
 #include "ui/Accessibility.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
@@ -59,9 +57,6 @@ TfrmCalendario::TfrmCalendario(QWidget* owner)
         ui::setDesignFont(b, QStringLiteral("Verdana"), 9);
     }
 
-    lblMemory = new QLabel(pan);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
 
     ui::nameByCaption(calAppuntamenti, caption->text());
 
@@ -75,16 +70,11 @@ TfrmCalendario::TfrmCalendario(QWidget* owner)
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmCalendario::btnAnnullaClick);
 }
 
+QDate TfrmCalendario::pickedDate() const {
+    return calAppuntamenti->selectedDate();
+}
+
 void TfrmCalendario::btnImportaDataClick() {
-    auto* editor = qobject_cast<TfrmBiglietti*>(parentWidget());
-    QLineEdit* target = nullptr;
-    if (editor && lblMemory->text() == u"prezzo")
-        target = editor->txtPrezzo;
-    else if (editor && lblMemory->text() == u"spettatore")
-        target = editor->txtSpettatore;
-    if (!target)
-        return; // an unknown marker: the dialog stays open
-    target->setText(voucher::Formats::formatDate(calAppuntamenti->selectedDate()));
     accept();
 }
 

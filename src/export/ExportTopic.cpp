@@ -2,7 +2,7 @@
 
 namespace scontrix::exporting {
 
-app::GuideTopic exportTopic() {
+guide::GuideTopic exportTopic() {
     static const QStringList paragraphs = {
         QStringLiteral(
             "Il pulsante Esporta archivio consente di esportare l'archivio annuale dei buoni "
@@ -18,7 +18,7 @@ app::GuideTopic exportTopic() {
                        "assegnandogli un nome qualsiasi."),
     };
     return {QStringLiteral("Esportazione archivio buoni acquisto in Excel"),
-            app::GuideTopic::joinParagraphs(paragraphs)};
+            guide::GuideTopic::joinParagraphs(paragraphs)};
 }
 
 } // namespace scontrix::exporting

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/GuideTopic.h"
+#include "guide/GuideTopic.h"
 
 namespace scontrix::exporting {
 
 // The export window's help topic.
-app::GuideTopic exportTopic();
+guide::GuideTopic exportTopic();
 
 } // namespace scontrix::exporting

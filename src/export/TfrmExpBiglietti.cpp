@@ -1,8 +1,7 @@
 #include "export/TfrmExpBiglietti.h"
 
-#include "app/Misc.h"
-#include "app/TfrmGuida.h"
-#include "app/WindowSet.h"
+#include "guide/Misc.h"
+#include "guide/TfrmGuida.h"
 #include "export/ExportTopic.h"
 #include "export/SpreadsheetFile.h"
 #include "export/VoucherGrid.h"
@@ -49,10 +48,10 @@ const QColor SlateBlue(0x6A, 0x5A, 0xCD);
 
 } // namespace
 
-TfrmExpBiglietti::TfrmExpBiglietti(QWidget* owner)
+TfrmExpBiglietti::TfrmExpBiglietti(QWidget* owner, const voucher::OpenArchive& archive)
     : ui::DialogWindow(owner, QStringLiteral(" Esporta archivio buoni acquisto in Excel"),
                        ClientSize, ui::Placement::ScreenCentre),
-      records_(new VoucherTable(this)) {
+      archive_(archive), records_(new VoucherTable(this)) {
     setObjectName(QStringLiteral("frmExpBiglietti"));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -154,9 +153,7 @@ void TfrmExpBiglietti::FormShow() {
 }
 
 QString TfrmExpBiglietti::archivePath() const {
-    const QWidget* owner = parentWidget();
-    const auto* label = owner ? owner->findChild<QLabel*>(QStringLiteral("lblFile")) : nullptr;
-    return label ? storage::trimControl(label->text()) : QString();
+    return archive_.path;
 }
 
 void TfrmExpBiglietti::cmdEsportaClick() {
@@ -186,11 +183,11 @@ void TfrmExpBiglietti::cmdEsportaClick() {
     if (*written == WriteEnd::Cancelled)
         return;
     if (messages.confirm(this, OpenQuestion))
-        app::TMisc::Open(u'"' + path + u'"');
+        guide::TMisc::Open(u'"' + path + u'"');
 }
 
 void TfrmExpBiglietti::cmdGuidaClick() {
-    app::openDialog<app::TfrmGuida>(this, exportTopic());
+    ui::openDialog<guide::TfrmGuida>(this, exportTopic());
 }
 
 void TfrmExpBiglietti::cmdEsciClick() {

@@ -2,6 +2,7 @@
 
 #include "export/VoucherTable.h"
 #include "ui/Windows.h"
+#include "voucher/OpenArchive.h"
 
 #include <QHash>
 
@@ -22,9 +23,8 @@ class VoucherGrid;
 class TfrmExpBiglietti : public ui::DialogWindow {
     Q_OBJECT
 public:
-    // The archive is the one whose path the owner (the editor) holds in its
-    // hidden label lblFile.
-    explicit TfrmExpBiglietti(QWidget* owner);
+    // Shows and exports `archive`, the one the owner (the editor) works on.
+    TfrmExpBiglietti(QWidget* owner, const voucher::OpenArchive& archive);
     ~TfrmExpBiglietti() override;
 
     QWidget* panContainer;
@@ -62,6 +62,7 @@ private:
     QString archivePath() const;
     void watchMouse(QWidget* widget);
 
+    voucher::OpenArchive archive_;
     VoucherTable* records_;
     VoucherTable::Fill fill_ = VoucherTable::Fill::Complete;
     QHash<QObject*, QString> hints_;

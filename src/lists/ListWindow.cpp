@@ -1,6 +1,5 @@
 #include "lists/ListWindow.h"
 
-#include "editor/TfrmBiglietti.h"
 #include "lists/FindInList.h"
 #include "lists/ListModel.h"
 #include "lists/ListReport.h"
@@ -12,6 +11,7 @@
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
+#include "voucher/Messages.h"
 #include "ui/WorkProgress.h"
 
 #include <QKeyEvent>
@@ -22,13 +22,12 @@
 
 namespace scontrix::lists {
 
-const QString ListWindow::AccessFailure = editor::TfrmBiglietti::AccessFailure;
+const QString ListWindow::AccessFailure = voucher::AccessFailure;
 const QString ListWindow::EmptyListMessage =
     QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 
 namespace {
 
-const QColor Crimson(0xDC, 0x14, 0x3C);
 
 ui::ShapeRect* makeShadedRect(QWidget* pan, const char* name, QRect geometry,
                               const QColor& outline) {
@@ -39,9 +38,9 @@ ui::ShapeRect* makeShadedRect(QWidget* pan, const char* name, QRect geometry,
 
 } // namespace
 
-ListWindow::ListWindow(editor::TfrmBiglietti* editor, const Look& look)
-    : ui::DialogWindow(editor, look.caption, QSize(862, 560), ui::Placement::ScreenCentre),
-      editor_(editor), look_(look), model_(new ListModel(this)),
+ListWindow::ListWindow(QWidget* owner, const voucher::OpenArchive& archive, const Look& look)
+    : ui::DialogWindow(owner, look.caption, QSize(862, 560), ui::Placement::ScreenCentre),
+      archive_(archive), look_(look), model_(new ListModel(this)),
       repRiepilogo_(makeRiepilogoTemplate()) {
     auto* background = new ui::GradientBackground(ui::colours::steelBlue, Qt::white, this);
     background->setObjectName(QStringLiteral("bkgWindow"));
@@ -88,7 +87,7 @@ void ListWindow::buildResultsPanel(QWidget* pan, const char* instructionsName, Q
     lblRigo03->setObjectName(QStringLiteral("lblRigo03"));
     lblRigo03->setGeometry(16, 454, 801, 22);
     lblRigo03->setAlignment(Qt::AlignCenter);
-    ui::setDesignFont(lblRigo03, QStringLiteral("Verdana"), 9, false, Crimson);
+    ui::setDesignFont(lblRigo03, QStringLiteral("Verdana"), 9, false, ui::colours::crimson);
 
     ui::makePicture(pan, instructionsName, "list_istruzioni.svg", instructions);
 
@@ -105,11 +104,11 @@ void ListWindow::buildResultsPanel(QWidget* pan, const char* instructionsName, Q
 }
 
 QString ListWindow::archivePath() const {
-    return editor_ ? storage::trimControl(editor_->lblFile->text()) : QString();
+    return archive_.path;
 }
 
 QString ListWindow::archiveName() const {
-    return editor_ ? storage::trimControl(editor_->lblNome->text()) : QString();
+    return archive_.name;
 }
 
 QStringList ListWindow::entries() const {
@@ -190,8 +189,8 @@ void ListWindow::openChosenEntry(bool load, const ListedTest& listed) {
         const ChosenRecord chosen =
             findChosenRecord(archivePath(), chosenText, progress.callback(), listed);
         // A failure part-way leaves in the editor what had been found by then.
-        if (load && chosen.record && editor_)
-            editor_->showRecord(*chosen.record, chosen.position);
+        if (load && chosen.record)
+            emit voucherChosen(*chosen.record, chosen.position);
     }
     close();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "lists/ArchiveLists.h"
+#include "storage/VoucherRecord.h"
 #include "ui/Windows.h"
+#include "voucher/OpenArchive.h"
 
 #include <QColor>
 #include <memory>
@@ -11,9 +13,6 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 
-namespace scontrix::editor {
-class TfrmBiglietti;
-}
 namespace scontrix::report {
 class TReport;
 }
@@ -28,8 +27,9 @@ class ListModel;
 
 // What the search window and the unpaid summary share: the results panel with
 // its list of vouchers, and the four list operations (find in the list, open
-// the chosen entry in the editor, print the list). Each window is made for one
-// use over the editor, which hands it the archive and takes a chosen voucher.
+// the chosen entry, print the list). Each window is made for one use over the
+// editor, which hands it the archive and takes the chosen voucher through
+// voucherChosen.
 class ListWindow : public ui::DialogWindow {
     Q_OBJECT
 public:
@@ -60,6 +60,10 @@ public:
     // The list's rows in the order shown.
     QStringList entries() const;
 
+signals:
+    // A double click chose this listed voucher, stored at 1-based `position`.
+    void voucherChosen(const storage::VoucherRecord& record, qint64 position);
+
 protected:
     struct Look {
         QString caption;
@@ -67,9 +71,8 @@ protected:
         const char* banner;
         QString doubleClickHint;
     };
-    // `editor` owns the window; none for the instance made at start-up, which
-    // is never shown.
-    ListWindow(editor::TfrmBiglietti* editor, const Look& look);
+    // `owner` is the editor, which hands over the archive it works on.
+    ListWindow(QWidget* owner, const voucher::OpenArchive& archive, const Look& look);
     ~ListWindow() override;
 
     // Lays out the results panel on `pan` (its coordinates are the panel's).
@@ -80,8 +83,8 @@ protected:
     void clearList();
 
     // Open chosen entry: finds the voucher of the selected entry in the archive,
-    // among those the window lists by `listed`, and, when `load`, puts it into
-    // the editor; then closes in any case.
+    // among those the window lists by `listed`, and, when `load`, reports it
+    // through voucherChosen; then closes in any case.
     void openChosenEntry(bool load, const ListedTest& listed);
     void printList(const QString& title);
 
@@ -97,7 +100,7 @@ protected:
     virtual void lstRecordsDblClick() = 0;
 
 private:
-    editor::TfrmBiglietti* editor_;
+    voucher::OpenArchive archive_;
     Look look_;
     ListModel* model_;
     std::unique_ptr<report::TReport> repRiepilogo_;

@@ -22,8 +22,8 @@ const QColor DarkCyan(0x00, 0x8B, 0x8B);
 
 } // namespace
 
-TfrmRiepDaPagare::TfrmRiepDaPagare(editor::TfrmBiglietti* editor)
-    : ListWindow(editor, {QStringLiteral(" Riepilogo buoni acquisto non incassati"), Outline,
+TfrmRiepDaPagare::TfrmRiepDaPagare(QWidget* owner, const voucher::OpenArchive& archive)
+    : ListWindow(owner, archive, {QStringLiteral(" Riepilogo buoni acquisto non incassati"), Outline,
                           "unpaid_banner.svg",
                           QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare "
                                          "la scheda")}) {

@@ -9,7 +9,7 @@ namespace scontrix::lists {
 class TfrmRiepDaPagare final : public ListWindow {
     Q_OBJECT
 public:
-    explicit TfrmRiepDaPagare(editor::TfrmBiglietti* editor);
+    TfrmRiepDaPagare(QWidget* owner, const voucher::OpenArchive& archive);
 
     QWidget* panContainer;
     // In the free strip between the two bottom buttons: count, total, expired.

@@ -1,6 +1,5 @@
 #include "lists/TfrmTrovaBiglietti.h"
 
-#include "editor/TfrmBiglietti.h"
 #include "lists/ListModel.h"
 #include "lists/SearchFilters.h"
 #include "platform/MessageBoxes.h"
@@ -21,7 +20,6 @@
 
 namespace scontrix::lists {
 
-const QString TfrmTrovaBiglietti::CallerMode = QStringLiteral("biglietti");
 
 namespace {
 
@@ -59,16 +57,17 @@ QWidget* makePanel(QWidget* parent, const char* name) {
 
 } // namespace
 
-TfrmTrovaBiglietti::TfrmTrovaBiglietti(editor::TfrmBiglietti* editor)
-    : ListWindow(editor,
+TfrmTrovaBiglietti::TfrmTrovaBiglietti(QWidget* owner, const voucher::OpenArchive& archive,
+                                       Caller caller)
+    : ListWindow(owner, archive,
                  {QStringLiteral(" Trova buoni acquisto in archivio"), Outline, "search_banner.svg",
                   QStringLiteral("Fare doppio clic su una voce in elenco per richiamare "
-                                 "la scheda")}) {
+                                 "la scheda")}),
+      caller_(caller) {
     setObjectName(QStringLiteral("frmTrovaBiglietti"));
 
     panContainer = makePanel(this, "panContainer");
     buildResultsPanel(panContainer, "icoIstruzioni", {8, 66, 642, 32});
-    lblMemory = ui::makeHiddenLabel(panContainer, "lblMemory", {577, 493});
     lblTrovate =
         new QLabel(QStringLiteral("Il presente riepilogo contiene 0 schede"), panContainer);
     lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
@@ -137,7 +136,6 @@ void TfrmTrovaBiglietti::buildFilterPanel(QWidget* pan) {
     txtScritta = filters_[8].field;
     txtNote = filters_[9].field;
 
-    lblConta = ui::makeHiddenLabel(pan, "lblConta", {641, 494}, QStringLiteral("0"));
     lblAttendere = new QLabel(QStringLiteral("Ricerca schede in corso. Attendere..."), pan);
     lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     ui::setDesignFont(lblAttendere, QStringLiteral("Verdana"), 9, false, DarkCyan);
@@ -196,7 +194,6 @@ void TfrmTrovaBiglietti::btnCercaClick() {
         wanted.push_back({FilterFields[i], filters_[i].field->text()});
     const SearchFilters filters(wanted);
     listedBy_ = std::make_shared<const SearchFilters>(filters);
-    lblConta->setText(QString::number(filters.count()));
 
     clearList();
     ui::WorkProgress progress(this, lblAttendere->text(), ScanDelayMs,
@@ -226,7 +223,7 @@ void TfrmTrovaBiglietti::lstRecordsDblClick() {
     // The list is what the filters of its search found, whatever the fields
     // hold now.
     const std::shared_ptr<const SearchFilters> filters = listedBy_;
-    openChosenEntry(storage::trimControl(lblMemory->text()) == CallerMode,
+    openChosenEntry(caller_ == Caller::Editor,
                     [filters](const char* record) { return filters && filters->matches(record); });
 }
 

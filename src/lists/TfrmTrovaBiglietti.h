@@ -10,12 +10,15 @@ namespace scontrix::lists {
 class SearchFilters;
 
 // Searches the open archive with up to ten filters at once and lists what it
-// finds; a listed voucher opens in the editor with a double click, when the
-// editor opened the search (lblMemory "biglietti").
+// finds; a double click on a listed voucher reports it (voucherChosen) when
+// the editor opened the search.
 class TfrmTrovaBiglietti final : public ListWindow {
     Q_OBJECT
 public:
-    explicit TfrmTrovaBiglietti(editor::TfrmBiglietti* editor);
+    // Who opened the search: only for the editor does a double click choose
+    // a voucher (the design's hidden marker `lblMemory`, "biglietti").
+    enum class Caller { Editor, Other };
+    TfrmTrovaBiglietti(QWidget* owner, const voucher::OpenArchive& archive, Caller caller);
 
     // The filter panel, shown first.
     QWidget* panAvvio;
@@ -33,14 +36,12 @@ public:
     QLineEdit* txtEvento;
     QLineEdit* txtScritta;
     QLineEdit* txtNote;
-    QLabel* lblConta;
     QLabel* lblAttendere;
     ui::Picture* imgSpiega;
     ui::Picture* icoTrova01;
 
     // The results panel, shown after a search.
     QWidget* panContainer;
-    QLabel* lblMemory;
     QLabel* lblTrovate;
 
     // The ten filter fields in the order of the filter table.
@@ -49,8 +50,6 @@ public:
     void FormShow();
     void btnCercaClick();
     void btnStampaClick();
-
-    static const QString CallerMode;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -66,8 +65,10 @@ private:
         ui::ShapeRect* frame; // the yellow frame shown behind the focused field
     };
     std::array<FilterField, 10> filters_{};
-    // The filters the list shown was made with.
+    // The filters the list shown was made with (their count was the design's
+    // hidden `lblConta`).
     std::shared_ptr<const SearchFilters> listedBy_;
+    Caller caller_;
 };
 
 } // namespace scontrix::lists

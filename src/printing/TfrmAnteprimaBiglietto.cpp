@@ -4,8 +4,8 @@
 
 namespace scontrix::printing {
 
-TfrmAnteprimaBiglietto::TfrmAnteprimaBiglietto(QWidget* owner)
-    : VoucherOutputWindow(owner, {"frmAnteprimaBiglietto",
+TfrmAnteprimaBiglietto::TfrmAnteprimaBiglietto(QWidget* owner, const VoucherSheetData& sheet)
+    : VoucherOutputWindow(owner, sheet, {"frmAnteprimaBiglietto",
                                   " Anteprima di stampa",
                                   "Mostra anteprima",
                                   "imgStampante",

@@ -9,7 +9,7 @@ namespace scontrix::printing {
 class TfrmAnteprimaBiglietto : public VoucherOutputWindow {
     Q_OBJECT
 public:
-    explicit TfrmAnteprimaBiglietto(QWidget* owner);
+    TfrmAnteprimaBiglietto(QWidget* owner, const VoucherSheetData& sheet);
 
     ui::Picture* imgStampante;
 

@@ -4,8 +4,8 @@
 
 namespace scontrix::printing {
 
-TfrmStampaBiglietto::TfrmStampaBiglietto(QWidget* owner)
-    : VoucherOutputWindow(owner, {"frmStampaBiglietto",
+TfrmStampaBiglietto::TfrmStampaBiglietto(QWidget* owner, const VoucherSheetData& sheet)
+    : VoucherOutputWindow(owner, sheet, {"frmStampaBiglietto",
                                   " Stampa buono acquisto",
                                   "Stampa",
                                   "imgLogo01",

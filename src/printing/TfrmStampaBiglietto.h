@@ -8,7 +8,7 @@ namespace scontrix::printing {
 class TfrmStampaBiglietto : public VoucherOutputWindow {
     Q_OBJECT
 public:
-    explicit TfrmStampaBiglietto(QWidget* owner);
+    TfrmStampaBiglietto(QWidget* owner, const VoucherSheetData& sheet);
 
     ui::Picture* imgLogo01;
 

@@ -1,7 +1,6 @@
 #include "printing/VoucherOutputWindow.h"
 
 #include "voucher/Formats.h"
-#include "editor/TfrmBiglietti.h"
 #include "platform/MessageBoxes.h"
 #include "printing/VoucherSheet.h"
 #include "report/ReportActions.h"
@@ -18,10 +17,11 @@
 
 namespace scontrix::printing {
 
-VoucherOutputWindow::VoucherOutputWindow(QWidget* owner, const Design& design)
+VoucherOutputWindow::VoucherOutputWindow(QWidget* owner, const VoucherSheetData& sheet,
+                                         const Design& design)
     : ui::DialogWindow(owner, QString::fromUtf8(design.caption), QSize(364, 287),
                        ui::Placement::OwnerCentre),
-      repBiglietto(makeVoucherSheet()), failure_(QString::fromUtf8(design.failure)) {
+      repBiglietto(makeVoucherSheet()), voucher_(sheet), failure_(QString::fromUtf8(design.failure)) {
     setObjectName(QString::fromLatin1(design.objectName));
     voucher::Formats::apply();
 
@@ -41,7 +41,7 @@ VoucherOutputWindow::VoucherOutputWindow(QWidget* owner, const Design& design)
     notice.setItalic(true);
     lblAttendere->setFont(notice);
     QPalette ink = lblAttendere->palette();
-    ink.setColor(QPalette::WindowText, QColor(0xDC, 0x14, 0x3C));
+    ink.setColor(QPalette::WindowText, ui::colours::crimson);
     lblAttendere->setPalette(ink);
     lblAttendere->move(design.noticeAt);
     lblAttendere->adjustSize();
@@ -70,7 +70,7 @@ void VoucherOutputWindow::btnStampaClick() {
         lblAttendere->show();
         // The notice must be on screen before the work blocks the window.
         lblAttendere->repaint();
-        fillFromEditor();
+        fillVoucherSheet(*repBiglietto, voucher_);
         // Errors collected while laying out are the engine's to show; they
         // do not stop the print.
         report::prepareReport(*repBiglietto, true, this);
@@ -81,23 +81,6 @@ void VoucherOutputWindow::btnStampaClick() {
         platform::MessageBoxes::current().typed(this, platform::MessageType::Warning, failure_);
     }
     accept();
-}
-
-// The voucher exactly as the editor shows it now, saved or not.
-void VoucherOutputWindow::fillFromEditor() {
-    const auto* editor = qobject_cast<const editor::TfrmBiglietti*>(parentWidget());
-    if (!editor)
-        throw std::runtime_error("The voucher sheet is printed from the voucher editor only");
-    VoucherSheetData voucher;
-    voucher.logo = editor->imgFoto->image();
-    voucher.number = editor->txtNum->text();
-    voucher.validFrom = editor->txtPrezzo->text();
-    voucher.value = editor->txtEvento->text();
-    voucher.place = editor->txtLuogo->text();
-    voucher.expiry = editor->txtSpettatore->text();
-    voucher.beneficiary = editor->txtPosto->text();
-    voucher.conditions = editor->txtScritta->text();
-    fillVoucherSheet(*repBiglietto, voucher);
 }
 
 } // namespace scontrix::printing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/VoucherSheet.h"
 #include "report/TReport.h"
 #include "ui/Windows.h"
 
@@ -17,7 +18,8 @@ namespace scontrix::printing {
 
 // What the print and preview windows share: the same small dialog over the
 // editor, a voucher sheet of their own, and the sequence that copies the
-// voucher on screen into the sheet, lays it out, hands it on and closes.
+// voucher they were given (the one on screen as the window opened) into the
+// sheet, lays it out, hands it on and closes.
 class VoucherOutputWindow : public ui::DialogWindow {
     Q_OBJECT
 public:
@@ -44,7 +46,7 @@ protected:
         QPoint noticeAt;
         const char* failure;
     };
-    VoucherOutputWindow(QWidget* owner, const Design& design);
+    VoucherOutputWindow(QWidget* owner, const VoucherSheetData& voucher, const Design& design);
 
     // Prints or previews the prepared sheet; returns when that is over.
     virtual void output() = 0;
@@ -52,8 +54,7 @@ protected:
     ui::Picture* instructions() const { return instructions_; }
 
 private:
-    void fillFromEditor();
-
+    VoucherSheetData voucher_;
     ui::Picture* instructions_;
     QString failure_;
 };

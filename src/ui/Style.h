@@ -25,6 +25,7 @@ inline const QColor titleBlue{0x7D, 0xA9, 0xCD};
 inline const QColor focusYellow{0xFF, 0xFF, 0x00};
 inline const QColor aliceBlue{0xF0, 0xF8, 0xFF};
 inline const QColor skyBlue{0x87, 0xCE, 0xEB};
+inline const QColor crimson{0xDC, 0x14, 0x3C};
 } // namespace colours
 
 } // namespace scontrix::ui

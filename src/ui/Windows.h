@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QWidget>
+#include <utility>
 
 class QScrollArea;
 
@@ -103,5 +104,12 @@ private:
 // Room a window's frame takes around its client area: the real one once the
 // window system has drawn it, a title bar's worth before.
 QSize frameAllowance(const QWidget* window);
+
+// Opens a dialog window as the program does: a new instance owned by `owner`,
+// run modally and destroyed as soon as its run ends. Returns the dialog's result.
+template <typename Dialog, typename... Args> int openDialog(QWidget* owner, Args&&... args) {
+    Dialog dialog(owner, std::forward<Args>(args)...);
+    return dialog.exec();
+}
 
 } // namespace scontrix::ui

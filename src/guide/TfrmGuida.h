@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GuideTopic.h"
+#include "guide/GuideTopic.h"
 #include "ui/Windows.h"
 
 class QLabel;
@@ -14,7 +14,7 @@ class Picture;
 class ShapeRect;
 } // namespace scontrix::ui
 
-namespace scontrix::app {
+namespace scontrix::guide {
 
 // Shows one help topic, given by the window that opens it, and leads to the
 // full manual beside the program.
@@ -48,4 +48,4 @@ private:
     QWidget* container_;
 };
 
-} // namespace scontrix::app
+} // namespace scontrix::guide

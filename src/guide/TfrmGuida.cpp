@@ -1,6 +1,6 @@
-#include "app/TfrmGuida.h"
+#include "guide/TfrmGuida.h"
 
-#include "app/Misc.h"
+#include "guide/Misc.h"
 #include "platform/ProgramFolder.h"
 #include "ui/Accessibility.h"
 #include "ui/LinkText.h"
@@ -14,7 +14,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 
-namespace scontrix::app {
+namespace scontrix::guide {
 
 namespace {
 
@@ -45,7 +45,7 @@ TfrmGuida::TfrmGuida(QWidget* owner, const GuideTopic& topic)
 
     lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), pan);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
-    ui::setDesignFont(lblTitolo, QStringLiteral("Arial"), 16, true, QColor(0xDC, 0x14, 0x3C));
+    ui::setDesignFont(lblTitolo, QStringLiteral("Arial"), 16, true, ui::colours::crimson);
     lblTitolo->move(8, 104);
 
     txtGuida = new QPlainTextEdit(pan);
@@ -130,4 +130,4 @@ void TfrmGuida::btnChiudiClick() {
     close();
 }
 
-} // namespace scontrix::app
+} // namespace scontrix::guide

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace scontrix::app {
+namespace scontrix::guide {
 
 // A help topic as the guide window shows it: a title and a text of paragraphs
 // separated by one empty line (CR LF CR LF).
@@ -17,4 +17,4 @@ struct GuideTopic {
 // The start screen's topic: the whole program at a glance.
 GuideTopic startScreenTopic();
 
-} // namespace scontrix::app
+} // namespace scontrix::guide

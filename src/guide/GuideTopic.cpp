@@ -1,6 +1,6 @@
-#include "app/GuideTopic.h"
+#include "guide/GuideTopic.h"
 
-namespace scontrix::app {
+namespace scontrix::guide {
 
 QString GuideTopic::joinParagraphs(const QStringList& paragraphs) {
     return paragraphs.join(QStringLiteral("\r\n\r\n"));
@@ -105,4 +105,4 @@ GuideTopic startScreenTopic() {
     return {QStringLiteral("Uno sguardo a Scontrix"), GuideTopic::joinParagraphs(paragraphs)};
 }
 
-} // namespace scontrix::app
+} // namespace scontrix::guide

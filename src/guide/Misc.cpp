@@ -1,11 +1,11 @@
-#include "app/Misc.h"
+#include "guide/Misc.h"
 
 #include "platform/Shell.h"
 
-namespace scontrix::app::TMisc {
+namespace scontrix::guide::TMisc {
 
 void Open(const QString& command) {
     platform::Shell::current().open(command);
 }
 
-} // namespace scontrix::app::TMisc
+} // namespace scontrix::guide::TMisc

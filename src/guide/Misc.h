@@ -3,7 +3,7 @@
 #include <QString>
 
 // The one way the program hands something to the desktop to open.
-namespace scontrix::app::TMisc {
+namespace scontrix::guide::TMisc {
 
 // Opens `command` (a file path, possibly in double quotes because it may hold
 // blanks; an https address; a mailto link) with the program the desktop
@@ -11,4 +11,4 @@ namespace scontrix::app::TMisc {
 // simply leaves the windows as they were.
 void Open(const QString& command);
 
-} // namespace scontrix::app::TMisc
+} // namespace scontrix::guide::TMisc
