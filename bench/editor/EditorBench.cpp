@@ -40,8 +40,7 @@ void JumpToLastVoucher(benchmark::State& state) {
     windows.handOver(windows.frmPassword(), windows.frmAvvio());
     QApplication::processEvents();
 
-    ed->lblFile->setText(archive);
-    ed->lblNome->setText(QStringLiteral("Negozio"));
+    ed->openArchive({archive, QStringLiteral("Negozio"), folder.path() + QStringLiteral("/Negozio.ini")});
     std::vector<double> opening;
     for (int i = 0; i < 9; ++i) {
         QElapsedTimer clock;
@@ -61,7 +60,6 @@ void JumpToLastVoucher(benchmark::State& state) {
     compare(
         state, archive,
         [&] {
-            ed->lblPosizione->clear();
             ed->cmdUltimoClick();
             ed->repaint();
             QApplication::processEvents();

@@ -51,14 +51,11 @@ qint64 statusKiB(const char* key) {
     return -1;
 }
 
-// The editor's part in opening the window: a window holding the archive path.
+// The editor's part in opening the window: an owner, and the archive it hands over.
 struct Owner {
     QWidget widget;
-    QLabel* lblFile = new QLabel(&widget);
-    explicit Owner(const QString& archive) {
-        lblFile->setObjectName(QStringLiteral("lblFile"));
-        lblFile->setText(archive);
-    }
+    voucher::OpenArchive archive;
+    explicit Owner(const QString& path) : archive{path, QStringLiteral("Negozio"), {}} {}
 };
 
 // The desktop's services answered without anything appearing.
@@ -107,7 +104,7 @@ void OpenWindow(benchmark::State& state) {
         Owner owner(path);
         QElapsedTimer clock;
         clock.start();
-        auto window = std::make_unique<exporting::TfrmExpBiglietti>(&owner.widget);
+        auto window = std::make_unique<exporting::TfrmExpBiglietti>(&owner.widget, owner.archive);
         window->show();
         window->repaint();
         QApplication::processEvents();
@@ -219,7 +216,7 @@ void PeakMemory(benchmark::State& state) {
         const qint64 idle = statusKiB("VmRSS:");
         {
             Owner owner(path);
-            exporting::TfrmExpBiglietti window(&owner.widget);
+            exporting::TfrmExpBiglietti window(&owner.widget, owner.archive);
             window.show();
             window.repaint();
             QApplication::processEvents();

@@ -384,18 +384,37 @@ void TfrmBiglietti::btnFocusClick() {
 
 // ---------------------------------------------------------------- toolbar windows
 
+std::unique_ptr<lists::TfrmTrovaBiglietti> TfrmBiglietti::makeSearch() {
+    auto search = std::make_unique<lists::TfrmTrovaBiglietti>(
+        this, archive_, lists::TfrmTrovaBiglietti::Caller::Editor);
+    connect(search.get(), &lists::ListWindow::voucherChosen, this, &TfrmBiglietti::showRecord);
+    return search;
+}
+
+std::unique_ptr<lists::TfrmRiepDaPagare> TfrmBiglietti::makeUnpaidSummary() {
+    auto summary = std::make_unique<lists::TfrmRiepDaPagare>(this, archive_);
+    connect(summary.get(), &lists::ListWindow::voucherChosen, this, &TfrmBiglietti::showRecord);
+    return summary;
+}
+
 void TfrmBiglietti::cmdTrovaClick() {
-    lists::TfrmTrovaBiglietti dialog(this, archive_, lists::TfrmTrovaBiglietti::Caller::Editor);
-    connect(&dialog, &lists::ListWindow::voucherChosen, this, &TfrmBiglietti::showRecord);
-    dialog.exec();
+    makeSearch()->exec();
+}
+
+std::unique_ptr<printing::TfrmStampaBiglietto> TfrmBiglietti::makePrintWindow() {
+    return std::make_unique<printing::TfrmStampaBiglietto>(this, sheetData());
+}
+
+std::unique_ptr<printing::TfrmAnteprimaBiglietto> TfrmBiglietti::makePreviewWindow() {
+    return std::make_unique<printing::TfrmAnteprimaBiglietto>(this, sheetData());
 }
 
 void TfrmBiglietti::cmdAnteprimaClick() {
-    ui::openDialog<printing::TfrmAnteprimaBiglietto>(this, sheetData());
+    makePreviewWindow()->exec();
 }
 
 void TfrmBiglietti::cmdStampaClick() {
-    ui::openDialog<printing::TfrmStampaBiglietto>(this, sheetData());
+    makePrintWindow()->exec();
 }
 
 void TfrmBiglietti::cmdExcelClick() {
@@ -403,9 +422,7 @@ void TfrmBiglietti::cmdExcelClick() {
 }
 
 void TfrmBiglietti::cmdNonPagatiClick() {
-    lists::TfrmRiepDaPagare dialog(this, archive_);
-    connect(&dialog, &lists::ListWindow::voucherChosen, this, &TfrmBiglietti::showRecord);
-    dialog.exec();
+    makeUnpaidSummary()->exec();
 }
 
 // What the voucher sheet prints: the voucher exactly as the editor shows it

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QImage>
 #include <array>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -16,9 +17,15 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace scontrix::lists {
+class TfrmRiepDaPagare;
+class TfrmTrovaBiglietti;
+} // namespace scontrix::lists
 namespace scontrix::printing {
 struct VoucherSheetData;
-}
+class TfrmAnteprimaBiglietto;
+class TfrmStampaBiglietto;
+} // namespace scontrix::printing
 namespace scontrix::ui {
 class Picture;
 class ShapeRect;
@@ -96,6 +103,14 @@ public:
         QImage logo;
     };
     OnScreen voucherOnScreen() const;
+
+    // The search and the unpaid summary as the toolbar opens them: over this
+    // window, on its archive, a chosen voucher shown here.
+    std::unique_ptr<lists::TfrmTrovaBiglietti> makeSearch();
+    std::unique_ptr<lists::TfrmRiepDaPagare> makeUnpaidSummary();
+    // The print and preview windows, given the voucher as it stands on screen.
+    std::unique_ptr<printing::TfrmStampaBiglietto> makePrintWindow();
+    std::unique_ptr<printing::TfrmAnteprimaBiglietto> makePreviewWindow();
 
     // Puts a stored voucher into the controls, as navigation, search and the
     // unpaid summary all do: fields, cashed box, position, then its logo.

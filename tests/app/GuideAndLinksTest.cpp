@@ -1,9 +1,9 @@
 #include "AppFixture.h"
 #include "WindowSystem.h"
-#include "app/GuideTopic.h"
+#include "guide/GuideTopic.h"
 #include "app/Maker.h"
 #include "app/TfrmAvvio.h"
-#include "app/TfrmGuida.h"
+#include "guide/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "catalogue/CatalogueTopic.h"
@@ -31,18 +31,18 @@ void click(QWidget* w) {
     QApplication::processEvents();
 }
 
-QStringList paragraphsShown(const app::TfrmGuida* guide) {
+QStringList paragraphsShown(const guide::TfrmGuida* guide) {
     return guide->txtGuida->toPlainText().split(QStringLiteral("\n\n"));
 }
 
 TEST(GuideTopics, ParagraphsAreSeparatedByOneEmptyLine) {
     struct Case {
         const char* what;
-        app::GuideTopic topic;
+        guide::GuideTopic topic;
         const char* title;
         qsizetype paragraphs;
     } cases[] = {
-        {"start screen", app::startScreenTopic(), "Uno sguardo a Scontrix", 20},
+        {"start screen", guide::startScreenTopic(), "Uno sguardo a Scontrix", 20},
         {"archives", catalogue::archivesTopic(), "Gestione archivi buoni acquisto", 4},
     };
     for (const Case& c : cases) {
@@ -59,7 +59,7 @@ TEST(GuideTopics, ParagraphsAreSeparatedByOneEmptyLine) {
               QStringLiteral("L'icona del cestino consente di eliminare l'archivio selezionato. "
                              "Questa funzione va utilizzata con molta cautela dal momento che un "
                              "archivio eliminato non può essere recuperato."));
-    EXPECT_TRUE(app::startScreenTopic().text.contains(QStringLiteral("lucernaviolina")));
+    EXPECT_TRUE(guide::startScreenTopic().text.contains(QStringLiteral("lucernaviolina")));
 }
 
 class Guide : public test::AppFixture {};
@@ -70,10 +70,10 @@ TEST_F(Guide, EveryTopicOpensFromItsFirstLineInAFreshWindow) {
         const char* what;
         QWidget* opener;
         ui::Picture* picture;
-        app::GuideTopic topic;
+        guide::GuideTopic topic;
     } cases[] = {
         {"start screen", windows->frmAvvio(), windows->frmAvvio()->imgGuida,
-         app::startScreenTopic()},
+         guide::startScreenTopic()},
         {"selection", windows->frmApriArchivio(),
          control<ui::Picture>(windows->frmApriArchivio(), "imgGuida"), catalogue::archivesTopic()},
         {"creation", windows->frmCreaArchivio(),
@@ -85,7 +85,7 @@ TEST_F(Guide, EveryTopicOpensFromItsFirstLineInAFreshWindow) {
         int runs = 0;
         for (int round = 0; round < 2; ++round) {
             QTimer::singleShot(0, [&] {
-                auto* guide = qobject_cast<app::TfrmGuida*>(QApplication::activeModalWidget());
+                auto* guide = qobject_cast<guide::TfrmGuida*>(QApplication::activeModalWidget());
                 if (!guide)
                     return;
                 ++runs;
@@ -106,14 +106,14 @@ TEST_F(Guide, EveryTopicOpensFromItsFirstLineInAFreshWindow) {
             click(c.picture);
         }
         EXPECT_EQ(runs, 2) << c.what;
-        EXPECT_TRUE(c.opener->findChildren<app::TfrmGuida*>().isEmpty()) << c.what;
+        EXPECT_TRUE(c.opener->findChildren<guide::TfrmGuida*>().isEmpty()) << c.what;
         c.opener->hide();
         windows->frmAvvio()->show();
     }
 }
 
 TEST_F(Guide, LongTopicReallyScrolls) {
-    app::TfrmGuida guide(windows->frmAvvio(), app::startScreenTopic());
+    guide::TfrmGuida guide(windows->frmAvvio(), guide::startScreenTopic());
     guide.show();
     QApplication::processEvents();
     EXPECT_GT(guide.txtGuida->verticalScrollBar()->maximum(), 0)
@@ -122,7 +122,7 @@ TEST_F(Guide, LongTopicReallyScrolls) {
 
 // Minimised and restored, the guide stays where the reader had scrolled to.
 TEST_F(Guide, ARestoreByTheWindowSystemKeepsThePlaceReached) {
-    app::TfrmGuida guide(windows->frmAvvio(), app::startScreenTopic());
+    guide::TfrmGuida guide(windows->frmAvvio(), guide::startScreenTopic());
     guide.show();
     QApplication::processEvents();
     QScrollBar* bar = guide.txtGuida->verticalScrollBar();
@@ -136,10 +136,10 @@ TEST_F(Guide, ARestoreByTheWindowSystemKeepsThePlaceReached) {
 }
 
 TEST_F(Guide, OuterSizeIsSetOnShowing) {
-    app::TfrmGuida guide(windows->frmAvvio(), catalogue::archivesTopic());
+    guide::TfrmGuida guide(windows->frmAvvio(), catalogue::archivesTopic());
     guide.show();
     QApplication::processEvents();
-    EXPECT_EQ(guide.frameGeometry().size(), app::TfrmGuida::OuterSize);
+    EXPECT_EQ(guide.frameGeometry().size(), guide::TfrmGuida::OuterSize);
     auto* content = control<QWidget>(&guide, "panContainer");
     EXPECT_EQ(content->size(), QSize(642, 540));
     EXPECT_EQ(content->geometry().center(), guide.rect().center()) << "stays centred";
@@ -152,7 +152,7 @@ TEST_F(Guide, PdfLinkHandsTheQuotedManualPathEvenWithBlanks) {
     platform::FixedProgramFolder withBlanks(programFolder);
     platform::ScopedSeam<platform::ProgramFolder> guard(withBlanks);
 
-    app::TfrmGuida guide(windows->frmAvvio(), catalogue::archivesTopic());
+    guide::TfrmGuida guide(windows->frmAvvio(), catalogue::archivesTopic());
     guide.show();
     QApplication::processEvents();
     click(guide.imgPDF);
@@ -167,7 +167,7 @@ TEST_F(Guide, PdfLinkHandsTheQuotedManualPathEvenWithBlanks) {
 }
 
 TEST_F(Guide, LinkTextIsOrangeWhileTheTextOrItsIconIsPressed) {
-    app::TfrmGuida guide(windows->frmAvvio());
+    guide::TfrmGuida guide(windows->frmAvvio());
     app::TfrmInfo info(windows->frmAvvio());
     app::TfrmSplash splash(windows->frmAvvio());
     struct Case {

@@ -1,5 +1,7 @@
 #include "EditorFixture.h"
 
+#include "OpenEditor.h"
+
 #include "app/TfrmAvvio.h"
 #include "ui/Picture.h"
 
@@ -49,9 +51,7 @@ void EditorFixture::writeLogo(int position, const QColor& colour) {
 void EditorFixture::openEditor() {
     if (ed()->isVisible())
         ed()->close();
-    ed()->lblFile->setText(archive());
-    ed()->lblNome->setText(QStringLiteral("Negozio"));
-    windows->handOver(windows->frmAvvio(), ed());
+    openEditorOn(*windows);
     focus(ed()->txtAcquirente);
 }
 

@@ -64,7 +64,6 @@ TEST_F(Editor, OpeningAnArchiveWithSavedVouchersShowsItsDefaultsAndFirstLogo) {
                                          QStringLiteral("Caffè € Bar"), QStringLiteral("Nessuna"), {}}));
     EXPECT_TRUE(position().isEmpty());
     EXPECT_GT(logoColour().red(), 200);
-    EXPECT_EQ(ed()->lblFileIni->text(), folder.file(QStringLiteral("Negozio.ini")));
     EXPECT_TRUE(ed()->txtAcquirente->hasFocus());
 }
 
@@ -112,7 +111,12 @@ TEST_P(EditorNavigation, ShowsTheRecordItReaches) {
     const NavigationRow& c = GetParam();
     writeArchive(c.records);
     openEditor();
-    ed()->lblPosizione->setText(QString::fromLatin1(c.start));
+    // The start as a list's chosen entry shows it; with fewer records than
+    // that, the archive was cut by another copy after it was shown.
+    if (*c.start) {
+        const int start = QString::fromLatin1(c.start).toInt();
+        ed()->showRecord(voucher(start), start);
+    }
     ed()->txtAcquirente->setText(QStringLiteral("modifica non salvata"));
     const char* const names[] = {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"};
     click(names[c.button]);
@@ -176,7 +180,7 @@ TEST_F(Editor, NewVoucherProposesTheNextNumberAndKeepsTheDefaults) {
     writeArchive(7);
     writeLogo(3, Qt::blue);
     openEditor();
-    ed()->lblPosizione->setText(QStringLiteral("2"));
+    ed()->showRecord(voucher(2), 2);
     ed()->cmdAvantiClick(); // shows 3, with its blue logo
     ed()->cmdNuovoClick();
     const auto shown = voucher(3);
@@ -401,7 +405,7 @@ TEST_F(Editor, UpdatingRecordTwelveOfFortyTouchesOnlyItsBytes) {
     writeArchive(40);
     openEditor();
     const QByteArray before = archiveBytes();
-    ed()->lblPosizione->setText(QStringLiteral("11"));
+    ed()->showRecord(voucher(11), 11);
     ed()->cmdAvantiClick();
     ASSERT_EQ(position(), QStringLiteral("12"));
     ed()->txtAcquirente->setText(QStringLiteral("Nuovo nome"));

@@ -1,5 +1,7 @@
 #include "ExportFixture.h"
 
+#include "OpenEditor.h"
+
 #include "Typing.h"
 
 #include "app/TfrmAvvio.h"
@@ -42,12 +44,9 @@ void ExportFixture::writeNumbered(int count) {
 exporting::TfrmExpBiglietti* ExportFixture::openExport(
     const std::function<void(exporting::TfrmExpBiglietti*)>& beforeShow) {
     editor::TfrmBiglietti* ed = windows->frmBiglietti();
-    if (!ed->isVisible()) {
-        ed->lblFile->setText(archive());
-        ed->lblNome->setText(QStringLiteral("Negozio"));
-        windows->handOver(windows->frmAvvio(), ed);
-    }
-    window_ = std::make_unique<exporting::TfrmExpBiglietti>(ed);
+    if (!ed->isVisible())
+        ed = openEditorOn(*windows);
+    window_ = std::make_unique<exporting::TfrmExpBiglietti>(ed, ed->archive());
     if (beforeShow)
         beforeShow(window_.get());
     window_->show();

@@ -1,9 +1,10 @@
 // The export window, driven as a user drives it.
 #include "ExportFixture.h"
+#include "OpenEditor.h"
 #include "WindowSystem.h"
 #include "TableRows.h"
 #include "WriteFailure.h"
-#include "app/TfrmGuida.h"
+#include "guide/TfrmGuida.h"
 #include "editor/TfrmBiglietti.h"
 #include "export/ExportTopic.h"
 #include "export/VoucherGrid.h"
@@ -44,10 +45,7 @@ class ExportWindowAnyLocale : public ExportWindow {};
 
 TEST_F(ExportWindowAnyLocale, OpensFromTheEditorAsItsOwnModalWindowWithTheArchiveInTheGrid) {
     writeArchive(test::threeVouchers());
-    editor::TfrmBiglietti* ed = windows->frmBiglietti();
-    ed->lblFile->setText(QStringLiteral("  ") + archive() + QStringLiteral(" "));
-    ed->lblNome->setText(QStringLiteral("Negozio"));
-    windows->handOver(windows->frmAvvio(), ed);
+    editor::TfrmBiglietti* ed = test::openEditorOn(*windows);
 
     bool seen = false;
     QTimer::singleShot(0, [&] {
@@ -298,7 +296,7 @@ TEST_F(ExportWindow, TheGuideShowsTheExportTopicWordForWord) {
     openExport();
     QString title, text;
     QTimer::singleShot(0, [&] {
-        auto* guide = qobject_cast<app::TfrmGuida*>(QApplication::activeModalWidget());
+        auto* guide = qobject_cast<guide::TfrmGuida*>(QApplication::activeModalWidget());
         ASSERT_NE(guide, nullptr);
         EXPECT_EQ(guide->parentWidget(), exp());
         title = guide->lblTitolo->text();

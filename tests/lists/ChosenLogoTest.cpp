@@ -33,7 +33,8 @@ TEST_P(ChosenLogo, IsShownInTheEditorAndLeftAsItIsBySaving) {
     ASSERT_GT(ed()->imgFoto->image().pixelColor(20, 20).red(), 200) << "the first voucher's logo";
 
     {
-        lists::TfrmRiepDaPagare summary(ed());
+        const auto summaryWindow = ed()->makeUnpaidSummary();
+        lists::TfrmRiepDaPagare& summary = *summaryWindow;
         summary.show();
         QApplication::processEvents();
         ASSERT_EQ(shown(summary.lstRecords).size(), 2);

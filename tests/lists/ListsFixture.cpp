@@ -1,5 +1,7 @@
 #include "ListsFixture.h"
 
+#include "OpenEditor.h"
+
 #include "app/TfrmAvvio.h"
 
 #include <QAbstractButton>
@@ -46,9 +48,7 @@ void ListsFixture::writeRecords(const QList<storage::VoucherRecord>& records) {
 }
 
 void ListsFixture::openEditor() {
-    ed()->lblFile->setText(archive());
-    ed()->lblNome->setText(QStringLiteral("Negozio"));
-    windows->handOver(windows->frmAvvio(), ed());
+    openEditorOn(*windows);
     QApplication::processEvents();
 }
 

@@ -1,5 +1,6 @@
 #include "../report_core/Poppler.h"
 #include "ListsFixture.h"
+#include "OpenEditor.h"
 #include "TestPrinter.h"
 #include "lists/ListReport.h"
 #include "lists/TfrmRiepDaPagare.h"
@@ -71,7 +72,8 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
         SCOPED_TRACE("an empty list: title, a band of 10 units and the footer");
         writeArchive({{QStringLiteral("Anna"), {}, {}, {}, {}, {}, true}});
         openEditor();
-        lists::TfrmRiepDaPagare window(ed());
+        const auto made = ed()->makeUnpaidSummary();
+        lists::TfrmRiepDaPagare& window = *made;
         window.show();
         QApplication::processEvents();
         print(window);
@@ -101,7 +103,8 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
         ASSERT_NE(vouchers.front().customer, QStringLiteral("Cliente 000"));
         ASSERT_NE(vouchers.back().customer, QStringLiteral("Cliente 129"));
         writeArchive(vouchers);
-        lists::TfrmRiepDaPagare window(ed());
+        const auto made = ed()->makeUnpaidSummary();
+        lists::TfrmRiepDaPagare& window = *made;
         window.show();
         QApplication::processEvents();
         print(window);
@@ -136,8 +139,12 @@ TEST_F(PrintList, EmptyLongAndBracketedListsPrintThroughThePrintSystem) {
         writeArchive({{QStringLiteral("Rossi [Bar]")},
                       {QStringLiteral("[DATE] Bianchi")},
                       {QStringLiteral("Verdi [senza fine")}});
-        ed()->lblNome->setText(QStringLiteral("Negozio [Centro]"));
-        lists::TfrmTrovaBiglietti window(ed());
+        // The same vouchers in an archive of that name, opened as the shop opens it.
+        folder.write(QStringLiteral("Negozio [Centro].eur"),
+                     folder.read(QStringLiteral("Negozio.eur")));
+        test::openEditorOn(*windows, QStringLiteral("Negozio [Centro].eur"));
+        const auto made = ed()->makeSearch();
+        lists::TfrmTrovaBiglietti& window = *made;
         window.show();
         QApplication::processEvents();
         click(&window, "btnCerca");

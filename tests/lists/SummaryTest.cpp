@@ -27,7 +27,7 @@ class Summary : public test::ListsFixture {
 protected:
     void open() {
         openEditor();
-        window = std::make_unique<lists::TfrmRiepDaPagare>(ed());
+        window = ed()->makeUnpaidSummary();
         window->show();
         QApplication::processEvents();
     }
@@ -319,14 +319,19 @@ TEST_F(OpenEntry, FromTheSearchOnlyInTheEditorsCallerMode) {
     openEditor();
     for (const bool callerMode : {false, true}) {
         SCOPED_TRACE(callerMode ? "opened by the editor" : "without the caller mode");
-        lists::TfrmTrovaBiglietti search(ed());
-        if (callerMode)
-            search.lblMemory->setText(QStringLiteral(" biglietti "));
-        search.show();
+        // Another caller's search, listened to as the editor listens.
+        std::unique_ptr<lists::TfrmTrovaBiglietti> search =
+            callerMode ? ed()->makeSearch()
+                       : std::make_unique<lists::TfrmTrovaBiglietti>(
+                             ed(), ed()->archive(), lists::TfrmTrovaBiglietti::Caller::Other);
+        if (!callerMode)
+            QObject::connect(search.get(), &lists::ListWindow::voucherChosen, ed(),
+                             &editor::TfrmBiglietti::showRecord);
+        search->show();
         QApplication::processEvents();
-        click(&search, "btnCerca");
-        doubleClickRow(search.lstRecords, 1);
-        EXPECT_FALSE(search.isVisible()) << "the window closes either way";
+        click(search.get(), "btnCerca");
+        doubleClickRow(search->lstRecords, 1);
+        EXPECT_FALSE(search->isVisible()) << "the window closes either way";
         EXPECT_EQ(ed()->lblPosizione->text(), callerMode ? QStringLiteral("2") : QString());
         EXPECT_EQ(ed()->txtAcquirente->text(), callerMode ? QStringLiteral("Bruno") : QString());
     }
@@ -490,8 +495,7 @@ TEST_P(NothingChosen, LeavesTheEditorAsItWasAndClosesTheWindow) {
     std::unique_ptr<QWidget> list;
     QListView* view = nullptr;
     if (c.search) {
-        auto search = std::make_unique<lists::TfrmTrovaBiglietti>(ed());
-        search->lblMemory->setText(QStringLiteral("biglietti"));
+        auto search = ed()->makeSearch();
         search->show();
         QApplication::processEvents();
         if (c.selection == Selection::NoEntries)
@@ -505,7 +509,7 @@ TEST_P(NothingChosen, LeavesTheEditorAsItWasAndClosesTheWindow) {
             cashed.cashed = true;
             writeArchive({cashed});
         }
-        auto summary = std::make_unique<lists::TfrmRiepDaPagare>(ed());
+        auto summary = ed()->makeUnpaidSummary();
         summary->show();
         QApplication::processEvents();
         view = summary->lstRecords;

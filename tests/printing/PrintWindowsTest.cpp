@@ -106,8 +106,10 @@ protected:
 };
 
 TEST_F(VoucherOutput, BothWindowsAsDesigned) {
-    printing::TfrmStampaBiglietto print(ed());
-    printing::TfrmAnteprimaBiglietto preview(ed());
+    const auto madePrint = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& print = *madePrint;
+    const auto madePreview = ed()->makePreviewWindow();
+    printing::TfrmAnteprimaBiglietto& preview = *madePreview;
     const struct {
         printing::VoucherOutputWindow* window;
         const char* caption;
@@ -177,7 +179,8 @@ protected:
 
 TEST_P(Filling, PrintsWhatTheEditorShows) {
     typeTheVoucher();
-    printing::TfrmStampaBiglietto window(ed());
+    const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
     window.show();
     printAndCancel(window);
     for (const auto& [box, text] : GetParam().sheet)
@@ -190,7 +193,8 @@ TEST_P(Filling, PrintsWhatTheEditorShows) {
 // the engine's preview shows holds the same texts.
 TEST_P(Filling, PreviewShowsWhatTheEditorShows) {
     typeTheVoucher();
-    printing::TfrmAnteprimaBiglietto window(ed());
+    const auto madeWindow = ed()->makePreviewWindow();
+    printing::TfrmAnteprimaBiglietto& window = *madeWindow;
     window.show();
     int pagesShown = 0;
     QMap<QString, QString> shown;
@@ -265,7 +269,8 @@ TEST_F(VoucherOutput, TheLogoOnScreenIsTheLogoPrinted) {
     QTest::mouseClick(ed()->cmdNuovo, Qt::LeftButton);
     ASSERT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image());
     {
-        printing::TfrmStampaBiglietto window(ed());
+        const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
         window.show();
         printAndCancel(window);
         const auto* logo = window.repBiglietto->find<TPictureView>(QStringLiteral("imgFoto"));
@@ -275,7 +280,8 @@ TEST_F(VoucherOutput, TheLogoOnScreenIsTheLogoPrinted) {
     QImage green(30, 20, QImage::Format_RGB32);
     green.fill(Qt::green);
     ed()->imgFoto->setImage(green);
-    printing::TfrmStampaBiglietto window(ed());
+    const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
     window.show();
     printAndCancel(window);
     const auto& objects = window.repBiglietto->prepared().page(0).Objects;
@@ -286,7 +292,8 @@ TEST_F(VoucherOutput, TheLogoOnScreenIsTheLogoPrinted) {
 }
 
 TEST_F(VoucherOutput, NoticeShowsWhenTheButtonGoesDownAndIsGoneForTheDialog) {
-    printing::TfrmStampaBiglietto window(ed());
+    const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
     window.show();
     QTest::mousePress(window.btnStampa, Qt::LeftButton);
     EXPECT_TRUE(window.lblAttendere->isVisible()) << "before the click is processed";
@@ -302,7 +309,8 @@ TEST_F(VoucherOutput, NoticeShowsWhenTheButtonGoesDownAndIsGoneForTheDialog) {
 
 TEST_F(VoucherOutput, CancelAndNoPrinterCloseWithoutAWarning) {
     {
-        printing::TfrmStampaBiglietto window(ed());
+        const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
         window.show();
         QTest::mouseClick(window.btnAnnulla, Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
@@ -310,7 +318,8 @@ TEST_F(VoucherOutput, CancelAndNoPrinterCloseWithoutAWarning) {
         EXPECT_EQ(window.repBiglietto->prepared().count(), 0) << "nothing was laid out";
     }
     {
-        printing::TfrmStampaBiglietto window(ed());
+        const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
         window.show();
         printAndCancel(window);
         EXPECT_FALSE(window.isVisible());
@@ -319,7 +328,8 @@ TEST_F(VoucherOutput, CancelAndNoPrinterCloseWithoutAWarning) {
     }
     printSystem.installed.clear();
     TPrinterList::reload();
-    printing::TfrmStampaBiglietto window(ed());
+    const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
     window.show();
     QTest::mouseClick(window.btnStampa, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
@@ -332,7 +342,8 @@ TEST_F(VoucherOutput, PrintingReachesTheDefaultPrinter) {
     TPrinterList::reload();
     QTest::mouseClick(ed()->txtNum, Qt::LeftButton);
     type(ed()->txtNum, QStringLiteral("77"));
-    printing::TfrmStampaBiglietto window(ed());
+    const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
     window.show();
     whenModal<TPrintDialog>([](TPrintDialog* d) { QTest::mouseClick(d->OkB, Qt::LeftButton); });
     QTest::mouseClick(window.btnStampa, Qt::LeftButton);
@@ -348,8 +359,10 @@ TEST_F(VoucherOutput, PrintingReachesTheDefaultPrinter) {
 // A sheet that lacks one of its objects cannot be filled: a warning, then the
 // window closes, whichever window it is.
 TEST_F(VoucherOutput, FailureWarnsAndCloses) {
-    printing::TfrmStampaBiglietto print(ed());
-    printing::TfrmAnteprimaBiglietto preview(ed());
+    const auto madePrint = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& print = *madePrint;
+    const auto madePreview = ed()->makePreviewWindow();
+    printing::TfrmAnteprimaBiglietto& preview = *madePreview;
     const struct {
         printing::VoucherOutputWindow* window;
         const char* object;
@@ -397,9 +410,9 @@ TEST_P(OtherKind, FailsWithTheWindowsWarning) {
     const OtherKindCase& row = GetParam();
     std::unique_ptr<printing::VoucherOutputWindow> window;
     if (row.preview)
-        window = std::make_unique<printing::TfrmAnteprimaBiglietto>(ed());
+        window = ed()->makePreviewWindow();
     else
-        window = std::make_unique<printing::TfrmStampaBiglietto>(ed());
+        window = ed()->makePrintWindow();
     window->show();
     TReportComponent* stand = window->repBiglietto->findObject(QString::fromLatin1(row.takenBy));
     ASSERT_TRUE(dynamic_cast<TShapeView*>(stand));
@@ -458,7 +471,8 @@ TEST_P(NoPrinter, TheEngineSaysSoAndNothingIsPrinted) {
 
     QStringList engineWindows;
     if (GetParam().fromPreview) {
-        printing::TfrmAnteprimaBiglietto window(ed());
+        const auto madeWindow = ed()->makePreviewWindow();
+    printing::TfrmAnteprimaBiglietto& window = *madeWindow;
         window.show();
         whenModal<TPreviewForm>([&](TPreviewForm* preview) {
             noteEngineWindows(engineWindows, false);
@@ -470,7 +484,8 @@ TEST_P(NoPrinter, TheEngineSaysSoAndNothingIsPrinted) {
         QTest::mouseClick(window.btnStampa, Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
     } else {
-        printing::TfrmStampaBiglietto window(ed());
+        const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
         window.show();
         noteEngineWindows(engineWindows);
         QTest::mouseClick(window.btnStampa, Qt::LeftButton);
@@ -539,9 +554,9 @@ class ActionKey : public VoucherOutput, public ::testing::WithParamInterface<Key
 TEST_P(ActionKey, PressesTheFocusedActionButton) {
     std::unique_ptr<printing::VoucherOutputWindow> window;
     if (GetParam().preview)
-        window = std::make_unique<printing::TfrmAnteprimaBiglietto>(ed());
+        window = ed()->makePreviewWindow();
     else
-        window = std::make_unique<printing::TfrmStampaBiglietto>(ed());
+        window = ed()->makePrintWindow();
     window->show();
     QApplication::setActiveWindow(window.get());
     window->btnAnnulla->setFocus();
@@ -571,9 +586,9 @@ TEST_F(VoucherOutput, EscapeKeepsBothWindowsAndCancelsTheEnginesPrintDialog) {
     for (const bool preview : {false, true}) {
         std::unique_ptr<printing::VoucherOutputWindow> window;
         if (preview)
-            window = std::make_unique<printing::TfrmAnteprimaBiglietto>(ed());
+            window = ed()->makePreviewWindow();
         else
-            window = std::make_unique<printing::TfrmStampaBiglietto>(ed());
+            window = ed()->makePrintWindow();
         window->show();
         QTest::keyClick(window->btnAnnulla, Qt::Key_Escape);
         QTest::keyClick(window.get(), Qt::Key_Escape);
@@ -581,7 +596,8 @@ TEST_F(VoucherOutput, EscapeKeepsBothWindowsAndCancelsTheEnginesPrintDialog) {
         QTest::mouseClick(window->btnAnnulla, Qt::LeftButton);
         EXPECT_FALSE(window->isVisible());
     }
-    printing::TfrmStampaBiglietto window(ed());
+    const auto madeWindow = ed()->makePrintWindow();
+    printing::TfrmStampaBiglietto& window = *madeWindow;
     window.show();
     bool dialogSeen = false;
     whenModal<TPrintDialog>([&](TPrintDialog* d) {

@@ -7,9 +7,9 @@
 #include "../editor/EditorFixture.h"
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
-#include "app/GuideTopic.h"
+#include "guide/GuideTopic.h"
 #include "app/TfrmAvvio.h"
-#include "app/TfrmGuida.h"
+#include "guide/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "catalogue/TfrmApriArchivio.h"
@@ -117,15 +117,15 @@ TEST_F(Screens, DialogsFitOnTheScreen) {
         const char* name;
         std::function<std::unique_ptr<QDialog>()> make;
     } dialogs[] = {
-        {"guida", [&] { return std::make_unique<app::TfrmGuida>(ed(), app::startScreenTopic()); }},
+        {"guida", [&] { return std::make_unique<guide::TfrmGuida>(ed(), guide::startScreenTopic()); }},
         {"info", [&] { return std::make_unique<app::TfrmInfo>(windows->frmAvvio()); }},
         {"riconoscimenti", [&] { return std::make_unique<app::TfrmSplash>(windows->frmAvvio()); }},
         {"calendario", [&] { return std::make_unique<editor::TfrmCalendario>(ed()); }},
-        {"trova", [&] { return std::make_unique<lists::TfrmTrovaBiglietti>(ed()); }},
-        {"non incassati", [&] { return std::make_unique<lists::TfrmRiepDaPagare>(ed()); }},
-        {"esporta", [&] { return std::make_unique<exporting::TfrmExpBiglietti>(ed()); }},
-        {"stampa", [&] { return std::make_unique<printing::TfrmStampaBiglietto>(ed()); }},
-        {"anteprima", [&] { return std::make_unique<printing::TfrmAnteprimaBiglietto>(ed()); }},
+        {"trova", [&]() -> std::unique_ptr<QDialog> { return ed()->makeSearch(); }},
+        {"non incassati", [&]() -> std::unique_ptr<QDialog> { return ed()->makeUnpaidSummary(); }},
+        {"esporta", [&] { return std::make_unique<exporting::TfrmExpBiglietti>(ed(), ed()->archive()); }},
+        {"stampa", [&] { return std::make_unique<printing::TfrmStampaBiglietto>(ed(), printing::VoucherSheetData{}); }},
+        {"anteprima", [&] { return std::make_unique<printing::TfrmAnteprimaBiglietto>(ed(), printing::VoucherSheetData{}); }},
         {"anteprima del motore", [&] { return std::make_unique<report::TPreviewForm>(report, ed()); }},
     };
     for (const Dialog& d : dialogs) {

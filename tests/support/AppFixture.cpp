@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 
 #include "access/TfrmPassword.h"
-#include "app/TfrmGuida.h"
+#include "guide/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "editor/TfrmBiglietti.h"
@@ -69,14 +69,17 @@ void AppFixture::logIn() {
 
 std::vector<std::unique_ptr<QWidget>> AppFixture::makeDialogs(editor::TfrmBiglietti* owner) {
     std::vector<std::unique_ptr<QWidget>> dialogs;
-    dialogs.push_back(std::make_unique<printing::TfrmAnteprimaBiglietto>(owner));
-    dialogs.push_back(std::make_unique<exporting::TfrmExpBiglietti>(owner));
-    dialogs.push_back(std::make_unique<app::TfrmGuida>(owner));
+    const printing::VoucherSheetData sheet;
+    const voucher::OpenArchive archive = owner->archive();
+    dialogs.push_back(std::make_unique<printing::TfrmAnteprimaBiglietto>(owner, sheet));
+    dialogs.push_back(std::make_unique<exporting::TfrmExpBiglietti>(owner, archive));
+    dialogs.push_back(std::make_unique<guide::TfrmGuida>(owner));
     dialogs.push_back(std::make_unique<app::TfrmInfo>(owner));
-    dialogs.push_back(std::make_unique<lists::TfrmRiepDaPagare>(owner));
+    dialogs.push_back(std::make_unique<lists::TfrmRiepDaPagare>(owner, archive));
     dialogs.push_back(std::make_unique<app::TfrmSplash>(owner));
-    dialogs.push_back(std::make_unique<printing::TfrmStampaBiglietto>(owner));
-    dialogs.push_back(std::make_unique<lists::TfrmTrovaBiglietti>(owner));
+    dialogs.push_back(std::make_unique<printing::TfrmStampaBiglietto>(owner, sheet));
+    dialogs.push_back(std::make_unique<lists::TfrmTrovaBiglietti>(
+        owner, archive, lists::TfrmTrovaBiglietti::Caller::Editor));
     dialogs.push_back(std::make_unique<editor::TfrmCalendario>(owner));
     return dialogs;
 }
