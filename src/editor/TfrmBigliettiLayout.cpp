@@ -107,84 +107,70 @@ TfrmBiglietti::TfrmBiglietti()
 }
 
 void TfrmBiglietti::connectActionsAndHints() {
-    const std::pair<ui::Picture*, void (TfrmBiglietti::*)()> actions[] = {
-        {cmdNuovo, &TfrmBiglietti::cmdNuovoClick},
-        {cmdSalva, &TfrmBiglietti::cmdSalvaClick},
-        {cmdTrova, &TfrmBiglietti::cmdTrovaClick},
-        {cmdAnteprima, &TfrmBiglietti::cmdAnteprimaClick},
-        {cmdStampa, &TfrmBiglietti::cmdStampaClick},
-        {cmdPrimo, &TfrmBiglietti::cmdPrimoClick},
-        {cmdIndietro, &TfrmBiglietti::cmdIndietroClick},
-        {cmdAvanti, &TfrmBiglietti::cmdAvantiClick},
-        {cmdUltimo, &TfrmBiglietti::cmdUltimoClick},
-        {cmdExcel, &TfrmBiglietti::cmdExcelClick},
-        {cmdNonPagati, &TfrmBiglietti::cmdNonPagatiClick},
-        {cmdGuida, &TfrmBiglietti::cmdGuidaClick},
-        {cmdEsci, &TfrmBiglietti::cmdEsciClick},
-        {imgFoto, &TfrmBiglietti::imgFotoClick},
-        {btnWhatsApp, &TfrmBiglietti::btnWhatsAppClick},
+    // One row per control: what a click does, what a screen reader calls it
+    // (the toolbar's pictures by what they do, the fields by the captions
+    // beside them) and the hint the status line shows, which also describes
+    // the control to assistive technology.
+    struct ControlRow {
+        QWidget* control;
+        void (TfrmBiglietti::*click)();
+        const char* name; // UTF-8; none keeps the control's own text
+        const char* hint; // UTF-8; none for a field
     };
-    for (const auto& [picture, handler] : actions)
-        connect(picture, &ui::Picture::clicked, this, handler);
-
-    const std::pair<QWidget*, const char*> hints[] = {
-        {cmdNuovo, "Prepara la schermata per la registrazione di una nuova scheda."},
-        {cmdSalva, "Salva la scheda in archivio."},
-        {cmdTrova, "Trova buoni acquisto in archivio."},
-        {cmdAnteprima, "Visualizza l'anteprima di stampa del buono acquisto corrente."},
-        {cmdStampa, "Stampa il buono acquisto corrente."},
-        {cmdPrimo, "Visualizza la prima scheda in archivio."},
-        {cmdIndietro, "Visualizza la scheda precedente in archivio."},
-        {cmdAvanti, "Visualizza la scheda successiva in archivio."},
-        {cmdUltimo, "Visualizza l'ultima scheda in archivio."},
-        {cmdExcel, "Esporta i buoni acquisto in archivio in un file di Excel."},
-        {cmdNonPagati, "Visualizza il riepilogo dei buoni acquisto non ancora incassati."},
-        {cmdGuida, "Visualizza la guida in linea."},
-        {cmdEsci, "Esci da questa schermata di lavoro."},
-        {imgFoto, "Carica il logo della ditta selezionando un'immagine di forma quadrata."},
-        {chkPagato, "Spunta questa casella per annotare che il buono acquisto è stato incassato."},
-        {btnWhatsApp, "Invia all'acquirente un messaggio di WhatsApp a conferma dell'emissione del "
-                      "buono acquisto."},
+    const ControlRow rows[] = {
+        {cmdNuovo, &TfrmBiglietti::cmdNuovoClick, "Nuova scheda",
+         "Prepara la schermata per la registrazione di una nuova scheda."},
+        {cmdSalva, &TfrmBiglietti::cmdSalvaClick, "Salva", "Salva la scheda in archivio."},
+        {cmdTrova, &TfrmBiglietti::cmdTrovaClick, "Trova", "Trova buoni acquisto in archivio."},
+        {cmdAnteprima, &TfrmBiglietti::cmdAnteprimaClick, "Anteprima",
+         "Visualizza l'anteprima di stampa del buono acquisto corrente."},
+        {cmdStampa, &TfrmBiglietti::cmdStampaClick, "Stampa", "Stampa il buono acquisto corrente."},
+        {cmdPrimo, &TfrmBiglietti::cmdPrimoClick, "Prima scheda",
+         "Visualizza la prima scheda in archivio."},
+        {cmdIndietro, &TfrmBiglietti::cmdIndietroClick, "Scheda precedente",
+         "Visualizza la scheda precedente in archivio."},
+        {cmdAvanti, &TfrmBiglietti::cmdAvantiClick, "Scheda successiva",
+         "Visualizza la scheda successiva in archivio."},
+        {cmdUltimo, &TfrmBiglietti::cmdUltimoClick, "Ultima scheda",
+         "Visualizza l'ultima scheda in archivio."},
+        {cmdExcel, &TfrmBiglietti::cmdExcelClick, "Esporta in Excel",
+         "Esporta i buoni acquisto in archivio in un file di Excel."},
+        {cmdNonPagati, &TfrmBiglietti::cmdNonPagatiClick, "Buoni non incassati",
+         "Visualizza il riepilogo dei buoni acquisto non ancora incassati."},
+        {cmdGuida, &TfrmBiglietti::cmdGuidaClick, "Guida", "Visualizza la guida in linea."},
+        {cmdEsci, &TfrmBiglietti::cmdEsciClick, "Esci", "Esci da questa schermata di lavoro."},
+        {imgFoto, &TfrmBiglietti::imgFotoClick, "Logo della ditta",
+         "Carica il logo della ditta selezionando un'immagine di forma quadrata."},
+        {btnWhatsApp, &TfrmBiglietti::btnWhatsAppClick, "WhatsApp",
+         "Invia all'acquirente un messaggio di WhatsApp a conferma dell'emissione del "
+         "buono acquisto."},
+        {chkPagato, nullptr, nullptr,
+         "Spunta questa casella per annotare che il buono acquisto è stato incassato."},
+        {txtAcquirente, nullptr, "Cliente", nullptr},
+        {txtVia, nullptr, "Via e numero civico", nullptr},
+        {txtCitta, nullptr, "Città", nullptr},
+        {txtCel, nullptr, "Cellulare", nullptr},
+        {txtNum, nullptr, "Numero", nullptr},
+        {txtPrezzo, nullptr, "Inizio validità", nullptr},
+        {txtSpettatore, nullptr, "Fine validità", nullptr},
+        {txtPosto, nullptr, "Beneficiario", nullptr},
+        {txtEvento, nullptr, "Valore in euro", nullptr},
+        {txtLuogo, nullptr, "Spendibile presso", nullptr},
+        {txtScritta, nullptr, "Condizioni di utilizzo", nullptr},
+        {txtNote, nullptr, "Note", nullptr},
     };
-    for (const auto& [widget, hint] : hints) {
-        hints_.insert(widget, QString::fromUtf8(hint));
-        // The same hint describes the control to assistive technology.
-        widget->setStatusTip(hints_.value(widget));
-        widget->installEventFilter(this);
-        widget->setAttribute(Qt::WA_NoMousePropagation);
+    for (const ControlRow& row : rows) {
+        if (row.click) // every control with a click is a picture
+            connect(static_cast<ui::Picture*>(row.control), &ui::Picture::clicked, this, row.click);
+        if (row.name)
+            row.control->setAccessibleName(QString::fromUtf8(row.name));
+        if (row.hint) {
+            hints_.insert(row.control, QString::fromUtf8(row.hint));
+            row.control->setStatusTip(hints_.value(row.control));
+            row.control->installEventFilter(this);
+            row.control->setAttribute(Qt::WA_NoMousePropagation);
+        }
     }
-
-    // What a screen reader says of each control: the toolbar's pictures by
-    // what they do, the fields by the captions beside them.
-    ui::nameControls({
-        {cmdNuovo, "Nuova scheda"},
-        {cmdSalva, "Salva"},
-        {cmdTrova, "Trova"},
-        {cmdAnteprima, "Anteprima"},
-        {cmdStampa, "Stampa"},
-        {cmdPrimo, "Prima scheda"},
-        {cmdIndietro, "Scheda precedente"},
-        {cmdAvanti, "Scheda successiva"},
-        {cmdUltimo, "Ultima scheda"},
-        {cmdExcel, "Esporta in Excel"},
-        {cmdNonPagati, "Buoni non incassati"},
-        {cmdGuida, "Guida"},
-        {cmdEsci, "Esci"},
-        {txtAcquirente, "Cliente"},
-        {txtVia, "Via e numero civico"},
-        {txtCitta, "Città"},
-        {txtCel, "Cellulare"},
-        {btnWhatsApp, "WhatsApp"},
-        {imgFoto, "Logo della ditta"},
-        {txtNum, "Numero"},
-        {txtPrezzo, "Inizio validità"},
-        {txtSpettatore, "Fine validità"},
-        {txtPosto, "Beneficiario"},
-        {txtEvento, "Valore in euro"},
-        {txtLuogo, "Spendibile presso"},
-        {txtScritta, "Condizioni di utilizzo"},
-        {txtNote, "Note"},
-    });
     // The position is read out as it stands, then what it is.
     lblPosizione->setAccessibleDescription(QStringLiteral("Posizione della scheda in archivio"));
 }

@@ -73,10 +73,8 @@ TfrmGuida::TfrmGuida(QWidget* owner, const GuideTopic& topic)
     btnChiudi->setCursor(Qt::PointingHandCursor);
     ui::setDesignFont(btnChiudi, QStringLiteral("Verdana"), 12);
 
-    if (!topic.title.isEmpty() || !topic.text.isEmpty()) {
-        lblTitolo->setText(topic.title);
-        txtGuida->setPlainText(topic.text);
-    }
+    lblTitolo->setText(topic.title);
+    txtGuida->setPlainText(topic.text);
     lblTitolo->adjustSize();
 
     ui::nameControls({

@@ -21,9 +21,7 @@ namespace scontrix::guide {
 class TfrmGuida : public ui::DialogWindow {
     Q_OBJECT
 public:
-    // Without a topic the window shows its design texts (the instance the
-    // window set makes at start-up is never shown).
-    explicit TfrmGuida(QWidget* owner, const GuideTopic& topic = {});
+    TfrmGuida(QWidget* owner, const GuideTopic& topic);
 
     static constexpr QSize OuterSize{676, 598};
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <memory>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -102,9 +103,8 @@ TPreviewForm::TPreviewForm(TReport& report, QWidget* owner)
     connect(PageArea, &PreviewPageArea::currentPageChanged, this, [this] { showStatus(); });
     connect(PageArea, &PreviewPageArea::zoomWheel, this, &TPreviewForm::zoomByWheel);
     connect(PageArea, &PreviewPageArea::contextMenuRequested, this, [this](const QPoint& at) {
-        QMenu* menu = makeContextMenu();
+        const std::unique_ptr<QMenu> menu(makeContextMenu());
         menu->exec(at);
-        delete menu;
     });
 
     if (offers(pbPrint)) {

@@ -12,9 +12,11 @@ Picture::Picture(QWidget* parent) : QWidget(parent) {
     installAccessibleControls();
 }
 
+Picture::~Picture() = default;
+
 void Picture::setArtwork(const QString& resourcePath) {
     if (!svg_)
-        svg_ = new QSvgRenderer(this);
+        svg_ = std::make_unique<QSvgRenderer>();
     svg_->load(resourcePath);
     image_ = QImage();
     rendered_ = QImage();
@@ -23,10 +25,7 @@ void Picture::setArtwork(const QString& resourcePath) {
 
 void Picture::setImage(const QImage& image) {
     image_ = image;
-    if (svg_) {
-        delete svg_;
-        svg_ = nullptr;
-    }
+    svg_.reset();
     rendered_ = QImage();
     update();
 }

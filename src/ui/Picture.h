@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPointF>
 #include <QWidget>
+#include <memory>
 
 class QSvgRenderer;
 
@@ -23,6 +24,7 @@ public:
     enum class Scaling { Stretch, Fit };
 
     explicit Picture(QWidget* parent = nullptr);
+    ~Picture() override;
 
     // Artwork from the resources, e.g. ":/artwork/start_title.svg".
     void setArtwork(const QString& resourcePath);
@@ -67,7 +69,7 @@ private:
     // Where a picture of `natural` size goes: the whole box, or fitted.
     QRectF boxFor(QSizeF natural) const;
 
-    QSvgRenderer* svg_ = nullptr;
+    std::unique_ptr<QSvgRenderer> svg_;
     QImage rendered_;
     QImage image_;
     QList<Words> words_;

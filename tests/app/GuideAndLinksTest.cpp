@@ -167,7 +167,7 @@ TEST_F(Guide, PdfLinkHandsTheQuotedManualPathEvenWithBlanks) {
 }
 
 TEST_F(Guide, LinkTextIsOrangeWhileTheTextOrItsIconIsPressed) {
-    guide::TfrmGuida guide(windows->frmAvvio());
+    guide::TfrmGuida guide(windows->frmAvvio(), guide::startScreenTopic());
     app::TfrmInfo info(windows->frmAvvio());
     app::TfrmSplash splash(windows->frmAvvio());
     struct Case {

@@ -73,7 +73,7 @@ std::vector<std::unique_ptr<QWidget>> AppFixture::makeDialogs(editor::TfrmBiglie
     const voucher::OpenArchive archive = owner->archive();
     dialogs.push_back(std::make_unique<printing::TfrmAnteprimaBiglietto>(owner, sheet));
     dialogs.push_back(std::make_unique<exporting::TfrmExpBiglietti>(owner, archive));
-    dialogs.push_back(std::make_unique<guide::TfrmGuida>(owner));
+    dialogs.push_back(std::make_unique<guide::TfrmGuida>(owner, guide::startScreenTopic()));
     dialogs.push_back(std::make_unique<app::TfrmInfo>(owner));
     dialogs.push_back(std::make_unique<lists::TfrmRiepDaPagare>(owner, archive));
     dialogs.push_back(std::make_unique<app::TfrmSplash>(owner));
