@@ -57,6 +57,12 @@ void TfrmBiglietti::openArchive(const voucher::OpenArchive& archive) {
     lblNome->setText(archive.name);
 }
 
+QLineEdit* TfrmBiglietti::control(storage::Holds holds) const {
+    const FieldRow& row = FieldRows[static_cast<std::size_t>(holds)];
+    Q_ASSERT(row.holds == holds); // FieldRows is in record order, as Holds is
+    return this->*row.control;
+}
+
 void TfrmBiglietti::setPosition(std::optional<qint64> position) {
     position_ = position;
     lblPosizione->setText(position ? QString::number(*position) : QString());
@@ -65,7 +71,7 @@ void TfrmBiglietti::setPosition(std::optional<qint64> position) {
 TfrmBiglietti::OnScreen TfrmBiglietti::voucherOnScreen() const {
     OnScreen shown;
     for (const FieldRow& row : FieldRows)
-        shown.record.setText(row.field, (this->*row.control)->text());
+        shown.record.setText(storage::recordField(row.holds), (this->*row.control)->text());
     shown.record.pagato = chkPagato->isChecked();
     shown.logo = imgFoto->image();
     return shown;
@@ -141,22 +147,13 @@ void TfrmBiglietti::LoadArchiveDefaults() {
                 .arg(archive_.settingsPath, read.error()));
         return;
     }
-    const storage::ArchiveDefaults& d = *read;
-    txtPrezzo->setText(d.inizio);
-    txtSpettatore->setText(d.scadenza);
-    txtEvento->setText(d.valore);
-    txtLuogo->setText(d.luogo);
-    txtScritta->setText(d.condizioni);
+    for (const storage::Holds holds : storage::DefaultFields)
+        control(holds)->setText((*read)[holds]);
 }
 
 storage::Result<> TfrmBiglietti::SaveArchiveDefaults() {
-    storage::ArchiveDefaults d;
-    d.inizio = storage::trimControl(txtPrezzo->text());
-    d.scadenza = storage::trimControl(txtSpettatore->text());
-    d.valore = storage::trimControl(txtEvento->text());
-    d.luogo = storage::trimControl(txtLuogo->text());
-    d.condizioni = storage::trimControl(txtScritta->text());
-    return storage::saveArchiveDefaults(archive_.settingsPath, d);
+    return storage::saveArchiveDefaults(archive_.settingsPath,
+                                        storage::VoucherTexts(voucherOnScreen().record));
 }
 
 // ---------------------------------------------------------------- show and close
@@ -221,7 +218,7 @@ void TfrmBiglietti::closeEvent(QCloseEvent* event) {
 
 void TfrmBiglietti::showRecord(const storage::VoucherRecord& record, qint64 position) {
     for (const FieldRow& row : FieldRows)
-        (this->*row.control)->setText(record.text(row.field));
+        (this->*row.control)->setText(record.text(storage::recordField(row.holds)));
     if (record.pagatoText == storage::VoucherRecord::flagYes())
         chkPagato->setChecked(true);
     else if (record.pagatoText == storage::VoucherRecord::flagNo())
@@ -429,16 +426,7 @@ void TfrmBiglietti::cmdNonPagatiClick() {
 // now, saved or not.
 printing::VoucherSheetData TfrmBiglietti::sheetData() const {
     const OnScreen shown = voucherOnScreen();
-    printing::VoucherSheetData sheet;
-    sheet.logo = shown.logo;
-    sheet.number = txtNum->text();
-    sheet.validFrom = txtPrezzo->text();
-    sheet.value = txtEvento->text();
-    sheet.place = txtLuogo->text();
-    sheet.expiry = txtSpettatore->text();
-    sheet.beneficiary = txtPosto->text();
-    sheet.conditions = txtScritta->text();
-    return sheet;
+    return {shown.logo, storage::VoucherTexts(shown.record)};
 }
 
 void TfrmBiglietti::cmdGuidaClick() {
@@ -480,10 +468,7 @@ void TfrmBiglietti::btnWhatsAppClick() {
             return;
         }
     }
-    auto t = [](QLineEdit* f) { return storage::trimControl(f->text()); };
-    const WhatsAppNotice notice{t(txtCel),        t(txtNum),   t(txtEvento), t(txtPrezzo),
-                                t(txtSpettatore), t(txtPosto), t(txtLuogo)};
-    guide::TMisc::Open(whatsAppLink(notice));
+    guide::TMisc::Open(whatsAppLink(storage::VoucherTexts(voucherOnScreen().record)));
 }
 
 // ---------------------------------------------------------------- typing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/Result.h"
+#include "storage/VoucherFields.h"
 #include "storage/VoucherRecord.h"
 #include "ui/Windows.h"
 #include "voucher/OpenArchive.h"
@@ -162,12 +163,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // One row per text field, in record order: the control, the record field
-    // it shows, the most characters the user may type, and whether it is on
-    // the customer's side (idle colour alice blue, else white).
+    // One row per text field, in record order: the control, what it holds
+    // (storage::FieldNames gives the record field), the most characters the
+    // user may type, and whether it is on the customer's side (idle colour
+    // alice blue, else white).
     struct FieldRow {
         QLineEdit* TfrmBiglietti::*control;
-        storage::VoucherRecord::Field field;
+        storage::Holds holds;
         int typingLimit;
         bool customerSide;
     };
@@ -208,6 +210,8 @@ private:
     QString archiveName() const;
     void reportAccessFailure();
     printing::VoucherSheetData sheetData() const;
+    // The control showing the field that holds `holds`.
+    QLineEdit* control(storage::Holds holds) const;
     void openDatePicker(QLineEdit* field);
     // True when the focus leaves a field for another control of the program,
     // not for a context menu or for another program.

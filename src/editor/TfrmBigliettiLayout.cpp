@@ -53,20 +53,20 @@ bool isDigit(QChar c) {
 
 } // namespace
 
-using Field = storage::VoucherRecord::Field;
+using storage::Holds;
 const std::array<TfrmBiglietti::FieldRow, 12> TfrmBiglietti::FieldRows{{
-    {&TfrmBiglietti::txtAcquirente, Field::Acquirente, 50, true},
-    {&TfrmBiglietti::txtVia, Field::Via, 120, true},
-    {&TfrmBiglietti::txtCitta, Field::Citta, 50, true},
-    {&TfrmBiglietti::txtCel, Field::Cel, 15, true},
-    {&TfrmBiglietti::txtNum, Field::Num, 20, false},
-    {&TfrmBiglietti::txtPrezzo, Field::Prezzo, 10, false},
-    {&TfrmBiglietti::txtSpettatore, Field::Spettatore, 10, false},
-    {&TfrmBiglietti::txtPosto, Field::Posto, 50, false},
-    {&TfrmBiglietti::txtEvento, Field::Evento, 15, false},
-    {&TfrmBiglietti::txtLuogo, Field::Luogo, 120, false},
-    {&TfrmBiglietti::txtScritta, Field::Scritta, 250, false},
-    {&TfrmBiglietti::txtNote, Field::Note, 250, true},
+    {&TfrmBiglietti::txtAcquirente, Holds::Buyer, 50, true},
+    {&TfrmBiglietti::txtVia, Holds::Street, 120, true},
+    {&TfrmBiglietti::txtCitta, Holds::City, 50, true},
+    {&TfrmBiglietti::txtCel, Holds::Mobile, 15, true},
+    {&TfrmBiglietti::txtNum, Holds::Number, 20, false},
+    {&TfrmBiglietti::txtPrezzo, Holds::ValidFrom, 10, false},
+    {&TfrmBiglietti::txtSpettatore, Holds::Expiry, 10, false},
+    {&TfrmBiglietti::txtPosto, Holds::Beneficiary, 50, false},
+    {&TfrmBiglietti::txtEvento, Holds::Value, 15, false},
+    {&TfrmBiglietti::txtLuogo, Holds::Place, 120, false},
+    {&TfrmBiglietti::txtScritta, Holds::Conditions, 250, false},
+    {&TfrmBiglietti::txtNote, Holds::Notes, 250, true},
 }};
 TfrmBiglietti::TfrmBiglietti()
     : ui::FullScreenWindow(QStringLiteral(" Scontrix - Emissione Buoni"), QSize(994, 692),

@@ -1,5 +1,7 @@
 #include "editor/WhatsAppNotice.h"
 
+#include "storage/Text.h"
+
 #include <QUrl>
 
 namespace scontrix::editor {
@@ -12,12 +14,15 @@ QString encoded(const QString& value) {
 }
 } // namespace
 
-QString whatsAppMessage(const WhatsAppNotice& n) {
-    return QStringLiteral("La informiamo che è stato emesso il buono acquisto n. ") + n.num +
-           QStringLiteral(" del valore di euro ") + n.evento + QStringLiteral(" spendibile dal ") +
-           n.prezzo + QStringLiteral(" al ") + n.spettatore +
-           QStringLiteral(". Il buono è intestato al beneficiario ") + n.posto +
-           QStringLiteral(" che potrà utilizzarlo presso ") + n.luogo;
+QString whatsAppMessage(const storage::VoucherTexts& voucher) {
+    using storage::Holds;
+    const auto t = [&voucher](Holds holds) { return storage::trimControl(voucher[holds]); };
+    return QStringLiteral("La informiamo che è stato emesso il buono acquisto n. ") +
+           t(Holds::Number) + QStringLiteral(" del valore di euro ") + t(Holds::Value) +
+           QStringLiteral(" spendibile dal ") + t(Holds::ValidFrom) + QStringLiteral(" al ") +
+           t(Holds::Expiry) + QStringLiteral(". Il buono è intestato al beneficiario ") +
+           t(Holds::Beneficiary) + QStringLiteral(" che potrà utilizzarlo presso ") +
+           t(Holds::Place);
 }
 
 QString whatsAppPhone(const QString& cel) {
@@ -30,9 +35,10 @@ QString whatsAppPhone(const QString& cel) {
     return cel;
 }
 
-QString whatsAppLink(const WhatsAppNotice& notice) {
-    return ClientAddress + QStringLiteral("?phone=") + encoded(whatsAppPhone(notice.cel)) +
-           QStringLiteral("&text=") + encoded(whatsAppMessage(notice));
+QString whatsAppLink(const storage::VoucherTexts& voucher) {
+    return ClientAddress + QStringLiteral("?phone=") +
+           encoded(whatsAppPhone(storage::trimControl(voucher[storage::Holds::Mobile]))) +
+           QStringLiteral("&text=") + encoded(whatsAppMessage(voucher));
 }
 
 } // namespace scontrix::editor

@@ -1,22 +1,14 @@
 #pragma once
 
+#include "storage/VoucherFields.h"
+
 #include <QString>
 
 namespace scontrix::editor {
 
-// What the customer is told when a voucher is issued; every text trimmed.
-struct WhatsAppNotice {
-    QString cel;        // mobile number, as typed
-    QString num;        // voucher number
-    QString evento;     // value
-    QString prezzo;     // validity start
-    QString spettatore; // expiry
-    QString posto;      // beneficiary
-    QString luogo;      // where it can be spent
-};
-
-// The message text, in the shop's words.
-QString whatsAppMessage(const WhatsAppNotice& notice);
+// What the customer is told when a voucher is issued: its number, value,
+// validity, beneficiary and place, each trimmed, in the shop's words.
+QString whatsAppMessage(const storage::VoucherTexts& voucher);
 
 // The mobile number as the web client takes it, in international form: a
 // number with "00" in front loses those two digits (a "+" in front, which
@@ -29,6 +21,7 @@ QString whatsAppPhone(const QString& cel);
 // The click-to-chat link of the web client, with the phone of whatsAppPhone(). The phone number and the message
 // are percent-encoded (UTF-8), so that an "&", "#", "+" or "?" in a field
 // reaches the customer as typed instead of cutting the message short.
-QString whatsAppLink(const WhatsAppNotice& notice);
+// The number is the voucher's mobile field, trimmed.
+QString whatsAppLink(const storage::VoucherTexts& voucher);
 
 } // namespace scontrix::editor

@@ -196,16 +196,17 @@ void fillVoucherSheet(TReport& sheet, const VoucherSheetData& voucher) {
 
     required<TPictureView>(sheet, "imgFoto").setPicture(voucher.logo);
 
+    using storage::Holds;
     using storage::trimControl;
-    setBoth(sheet, "txtNum", "txtNum_A", QStringLiteral("N. ") + trimControl(voucher.number));
+    setBoth(sheet, "txtNum", "txtNum_A", QStringLiteral("N. ") + trimControl(voucher.texts[Holds::Number]));
     setBoth(sheet, "txtPrezzo", "txtPrezzo_A",
-            QStringLiteral("Valido dal ") + trimControl(voucher.validFrom));
+            QStringLiteral("Valido dal ") + trimControl(voucher.texts[Holds::ValidFrom]));
     setBoth(sheet, "txtEvento", "txtEvento_A",
-            QStringLiteral("Buono acquisto \u20AC ") + trimControl(voucher.value));
-    setBoth(sheet, "txtLuogo", "txtLuogo_A", trimControl(voucher.place));
-    setBoth(sheet, "txtSpettatore", "txtSpettatore_A", trimControl(voucher.expiry));
-    setBoth(sheet, "txtPosto", "txtPosto_A", trimControl(voucher.beneficiary));
-    required<TMemoView>(sheet, "txtScritta").setText(trimControl(voucher.conditions));
+            QStringLiteral("Buono acquisto \u20AC ") + trimControl(voucher.texts[Holds::Value]));
+    setBoth(sheet, "txtLuogo", "txtLuogo_A", trimControl(voucher.texts[Holds::Place]));
+    setBoth(sheet, "txtSpettatore", "txtSpettatore_A", trimControl(voucher.texts[Holds::Expiry]));
+    setBoth(sheet, "txtPosto", "txtPosto_A", trimControl(voucher.texts[Holds::Beneficiary]));
+    required<TMemoView>(sheet, "txtScritta").setText(trimControl(voucher.texts[Holds::Conditions]));
 }
 
 } // namespace scontrix::printing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/VoucherFields.h"
 #include "report/TReport.h"
 
 #include <QImage>
@@ -18,15 +19,11 @@ std::unique_ptr<report::TReport> makeVoucherSheet();
 QImage voucherSheetPlaceholder();
 
 // What the sheet prints of a voucher, as the editor shows it.
+// The sheet prints the number, validity, value, place, beneficiary and
+// conditions of `texts`; the buyer's fields and the notes stay in the shop.
 struct VoucherSheetData {
     QImage logo;
-    QString number;      // txtNum
-    QString validFrom;   // txtPrezzo
-    QString value;       // txtEvento
-    QString place;       // txtLuogo
-    QString expiry;      // txtSpettatore
-    QString beneficiary; // txtPosto
-    QString conditions;  // txtScritta
+    storage::VoucherTexts texts;
 };
 
 // Copies a voucher into the named boxes of a voucher sheet: the logo, then

@@ -12,14 +12,13 @@ namespace {
 
 const QString Section = QStringLiteral("Dati Buono");
 
-// Keys in the order they are written.
-using Member = QString ArchiveDefaults::*;
-const std::array<std::pair<QString, Member>, 5> Keys{{
-    {QStringLiteral("Inizio"), &ArchiveDefaults::inizio},
-    {QStringLiteral("Scadenza"), &ArchiveDefaults::scadenza},
-    {QStringLiteral("Valore"), &ArchiveDefaults::valore},
-    {QStringLiteral("Luogo"), &ArchiveDefaults::luogo},
-    {QStringLiteral("Condizioni"), &ArchiveDefaults::condizioni},
+// The file's key for each of DefaultFields, in the order they are written.
+const std::array<std::pair<QString, Holds>, 5> Keys{{
+    {QStringLiteral("Inizio"), Holds::ValidFrom},
+    {QStringLiteral("Scadenza"), Holds::Expiry},
+    {QStringLiteral("Valore"), Holds::Value},
+    {QStringLiteral("Luogo"), Holds::Place},
+    {QStringLiteral("Condizioni"), Holds::Conditions},
 }};
 
 } // namespace
@@ -43,8 +42,8 @@ Result<ArchiveDefaults> loadArchiveDefaults(const QString& iniPath) {
     if (!ini)
         return Failure{ini.error()};
     ArchiveDefaults defaults;
-    for (const auto& [key, member] : Keys)
-        defaults.*member = trimControl(ini->value(Section, key));
+    for (const auto& [key, holds] : Keys)
+        defaults[holds] = trimControl(ini->value(Section, key));
     return defaults;
 }
 
@@ -53,8 +52,8 @@ Result<> saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defa
     if (!ini)
         return Failure{ini.error()};
     IniFile updated = *ini;
-    for (const auto& [key, member] : Keys)
-        updated.setValue(Section, key, trimControl(defaults.*member));
+    for (const auto& [key, holds] : Keys)
+        updated.setValue(Section, key, trimControl(defaults[holds]));
     return updated.save(iniPath);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/Result.h"
+#include "storage/VoucherFields.h"
 
 #include <QString>
 
@@ -21,21 +22,19 @@ QString logoPath(const QString& programFolder, const QString& archiveName,
                  const QString& positionText);
 
 // The voucher data carried over from one voucher to the next and from one
-// session to the next.
-struct ArchiveDefaults {
-    QString inizio;     // validity start date
-    QString scadenza;   // expiry date
-    QString valore;     // value
-    QString luogo;      // where the voucher can be spent
-    QString condizioni; // conditions of use
-};
+// session to the next: the texts of these five fields, in the order the
+// settings file writes them (Inizio, Scadenza, Valore, Luogo, Condizioni).
+using ArchiveDefaults = VoucherTexts;
+inline constexpr std::array<Holds, 5> DefaultFields{Holds::ValidFrom, Holds::Expiry, Holds::Value,
+                                                    Holds::Place, Holds::Conditions};
 
 // A missing file, section or key reads as an empty text; values are trimmed.
 // A file that is there but cannot be read fails (IniFile::load).
 Result<ArchiveDefaults> loadArchiveDefaults(const QString& iniPath);
 
 // Writes the five trimmed values (empty ones too) in the order Inizio,
-// Scadenza, Valore, Luogo, Condizioni, keeping everything else in the file.
+// Scadenza, Valore, Luogo, Condizioni, keeping everything else in the file;
+// the other fields of `defaults` are not kept.
 // Fails, writing nothing, when the file is there but cannot be read: what it
 // holds could not be kept.
 Result<> saveArchiveDefaults(const QString& iniPath, const ArchiveDefaults& defaults);

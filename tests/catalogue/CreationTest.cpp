@@ -371,10 +371,10 @@ TEST_P(LongName, IsCreatedOnlyWhenEveryFileBesideItCanBeNamed) {
         EXPECT_FALSE(storage::readPicture(logo)->isNull()) << position;
     }
     storage::ArchiveDefaults defaults;
-    defaults.valore = QStringLiteral("25,00");
+    defaults[storage::Holds::Value] = QStringLiteral("25,00");
     const QString ini = storage::settingsPath(programFolder, c.archive);
     EXPECT_TRUE(storage::saveArchiveDefaults(ini, defaults));
-    EXPECT_EQ(storage::loadArchiveDefaults(ini)->valore, QStringLiteral("25,00"));
+    EXPECT_EQ((*storage::loadArchiveDefaults(ini))[storage::Holds::Value], QStringLiteral("25,00"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LongName, ::testing::ValuesIn(longNameRows), test::RowName());

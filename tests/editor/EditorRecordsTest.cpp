@@ -5,6 +5,7 @@
 #include "app/TfrmAvvio.h"
 #include "storage/ArchiveFile.h"
 #include "storage/IniFile.h"
+#include "storage/VoucherFields.h"
 #include "ui/Picture.h"
 
 #include <QCheckBox>
@@ -42,6 +43,35 @@ protected:
 
     QByteArray archiveBytes() const { return folder.read(QStringLiteral("Negozio.eur")); }
 };
+
+// The one table between the record's names and what the fields hold: each
+// control it names shows the record field it pairs it with, and the voucher's
+// texts by meaning are the record's. A swapped row (the expiry read from the
+// start date's field) shows up as a field in the wrong control.
+TEST_F(Editor, EveryFieldNameShowsItsRecordFieldInItsControl) {
+    storage::VoucherRecord record;
+    for (const storage::FieldName& f : storage::FieldNames)
+        record.setText(f.record, QStringLiteral("testo di %1").arg(QLatin1String(f.control)));
+    writeArchive(0);
+    openEditor();
+    ed()->showRecord(record, 1);
+    const storage::VoucherTexts texts(record);
+    for (const storage::FieldName& f : storage::FieldNames) {
+        auto* control = ed()->findChild<QLineEdit*>(QString::fromLatin1(f.control));
+        ASSERT_NE(control, nullptr) << f.control;
+        EXPECT_EQ(control->text(), QStringLiteral("testo di %1").arg(QLatin1String(f.control)));
+        EXPECT_EQ(texts[f.holds], control->text()) << f.control;
+    }
+    const struct {
+        storage::Holds holds;
+        const char* control;
+    } meanings[] = {{storage::Holds::ValidFrom, "txtPrezzo"},
+                    {storage::Holds::Expiry, "txtSpettatore"},
+                    {storage::Holds::Beneficiary, "txtPosto"},
+                    {storage::Holds::Value, "txtEvento"}};
+    for (const auto& m : meanings)
+        EXPECT_STREQ(storage::fieldName(m.holds).control, m.control);
+}
 
 TEST_F(Editor, OpeningAnArchiveWithNothingSavedIgnoresItsSettings) {
     writeArchive(0);

@@ -68,9 +68,20 @@ TEST(ValueRuleAnyLocale, TurnsWhatWasTypedIntoAnAmount) {
 }
 
 TEST(WhatsAppLink, CarriesTheMessageWhateverTheFieldsHold) {
-    WhatsAppNotice notice{QStringLiteral("3331234567"), QStringLiteral("12"), QStringLiteral("25,00"),
-                          QStringLiteral("01/03/2024"), QStringLiteral("31/03/2024"),
-                          QStringLiteral("Luca Neri"), QStringLiteral("Bar Centrale")};
+    using scontrix::storage::Holds;
+    scontrix::storage::VoucherTexts notice;
+    notice[Holds::Mobile] = QStringLiteral("3331234567");
+    notice[Holds::Number] = QStringLiteral("12");
+    notice[Holds::Value] = QStringLiteral("25,00");
+    notice[Holds::ValidFrom] = QStringLiteral("01/03/2024");
+    notice[Holds::Expiry] = QStringLiteral("31/03/2024");
+    notice[Holds::Beneficiary] = QStringLiteral("Luca Neri");
+    notice[Holds::Place] = QStringLiteral("Bar Centrale");
+    // What the customer is not told, in fields of their own.
+    notice[Holds::Buyer] = QStringLiteral("Mario Cliente");
+    notice[Holds::Street] = QStringLiteral("Via Roma 1");
+    notice[Holds::Conditions] = QStringLiteral("Non cumulabile");
+    notice[Holds::Notes] = QStringLiteral("nota interna");
     EXPECT_EQ(whatsAppMessage(notice),
               QStringLiteral("La informiamo che è stato emesso il buono acquisto n. 12 del valore di euro "
                              "25,00 spendibile dal 01/03/2024 al 31/03/2024. Il buono è intestato al "
@@ -83,10 +94,10 @@ TEST(WhatsAppLink, CarriesTheMessageWhateverTheFieldsHold) {
                              "utilizzarlo%20presso%20Bar%20Centrale"));
 
     // Characters that mean something in a link arrive as typed.
-    notice.luogo = QStringLiteral("Bar & Caffè #1");
-    notice.cel = QStringLiteral("+39 333");
-    notice.prezzo.clear();
-    notice.spettatore.clear();
+    notice[Holds::Place] = QStringLiteral("Bar & Caffè #1");
+    notice[Holds::Mobile] = QStringLiteral("+39 333");
+    notice[Holds::ValidFrom].clear();
+    notice[Holds::Expiry].clear();
     const QUrl url(whatsAppLink(notice), QUrl::StrictMode);
     ASSERT_TRUE(url.isValid());
     const QUrlQuery query(url);

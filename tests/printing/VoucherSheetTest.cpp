@@ -188,7 +188,7 @@ TEST(VoucherSheet, TextBoxLooks) {
 
 TEST(VoucherSheet, FillingNeedsEveryNamedObject) {
     printing::VoucherSheetData voucher;
-    voucher.number = QStringLiteral("7");
+    voucher.texts[storage::Holds::Number] = QStringLiteral("7");
     for (const char* missing : {"txtScritta", "imgFoto", "txtPosto_A"}) {
         SCOPED_TRACE(missing);
         auto sheet = printing::makeVoucherSheet();
@@ -331,7 +331,7 @@ TEST_F(SheetPixels, LogoFittedAndCentred) {
 // ink outside it, and the objects around it stay where they are.
 TEST_F(SheetPixels, LongTextIsClippedNotWrapped) {
     printing::VoucherSheetData voucher;
-    voucher.place = QStringLiteral("SUPERMERCATO ").repeated(12);
+    voucher.texts[storage::Holds::Place] = QStringLiteral("SUPERMERCATO ").repeated(12);
     draw(voucher);
     EXPECT_TRUE(anyOtherThan({60, 38.5, 80, 3}, White)) << "the place is printed";
     EXPECT_FALSE(anyOtherThan({58.5, 42.3, 84, 1.5}, White)) << "no second line under the box";

@@ -24,8 +24,8 @@ TEST(StorageArchiveSideFiles, SavedDefaultsAreTrimmedAndInTheirOrderEmptyOnesToo
     QTemporaryDir dir;
     const QString path = settingsPath(dir.path() + u'/', QStringLiteral("Negozio"));
     ArchiveDefaults defaults;
-    defaults.luogo = QStringLiteral("  Caff\u00e8 Centrale\t");
-    defaults.condizioni = QStringLiteral("Spesa minima 50 \u20ac\r\n");
+    defaults[storage::Holds::Place] = QStringLiteral("  Caff\u00e8 Centrale\t");
+    defaults[storage::Holds::Conditions] = QStringLiteral("Spesa minima 50 \u20ac\r\n");
     ASSERT_TRUE(saveArchiveDefaults(path, defaults));
 
     EXPECT_EQ(readFile(path).toStdString(), std::string("[Dati Buono]\r\n"
@@ -35,17 +35,17 @@ TEST(StorageArchiveSideFiles, SavedDefaultsAreTrimmedAndInTheirOrderEmptyOnesToo
                                                         "Luogo=Caff\xe8 Centrale\r\n"
                                                         "Condizioni=Spesa minima 50 \x80\r\n"));
 
-    defaults.inizio = QStringLiteral("01/03/2024");
-    defaults.valore = QStringLiteral("25,00");
+    defaults[storage::Holds::ValidFrom] = QStringLiteral("01/03/2024");
+    defaults[storage::Holds::Value] = QStringLiteral("25,00");
     ASSERT_TRUE(saveArchiveDefaults(path, defaults));
     const Result<ArchiveDefaults> loaded = loadArchiveDefaults(path);
     ASSERT_TRUE(loaded) << loaded.error().toStdString();
     const ArchiveDefaults& read = *loaded;
-    EXPECT_EQ(read.inizio, QStringLiteral("01/03/2024"));
-    EXPECT_EQ(read.scadenza, QString());
-    EXPECT_EQ(read.valore, QStringLiteral("25,00"));
-    EXPECT_EQ(read.luogo, QStringLiteral("Caff\u00e8 Centrale"));
-    EXPECT_EQ(read.condizioni, QStringLiteral("Spesa minima 50 \u20ac"));
+    EXPECT_EQ(read[storage::Holds::ValidFrom], QStringLiteral("01/03/2024"));
+    EXPECT_EQ(read[storage::Holds::Expiry], QString());
+    EXPECT_EQ(read[storage::Holds::Value], QStringLiteral("25,00"));
+    EXPECT_EQ(read[storage::Holds::Place], QStringLiteral("Caff\u00e8 Centrale"));
+    EXPECT_EQ(read[storage::Holds::Conditions], QStringLiteral("Spesa minima 50 \u20ac"));
 }
 
 TEST(StorageArchiveSideFiles, MissingKeysAndFilesReadEmpty) {
@@ -56,18 +56,18 @@ TEST(StorageArchiveSideFiles, MissingKeysAndFilesReadEmpty) {
     const Result<ArchiveDefaults> loaded = loadArchiveDefaults(path);
     ASSERT_TRUE(loaded) << loaded.error().toStdString();
     const ArchiveDefaults& read = *loaded;
-    EXPECT_EQ(read.inizio, QStringLiteral("01/03/2024"));
-    EXPECT_EQ(read.scadenza, QStringLiteral("31/12/2024"));
-    EXPECT_EQ(read.valore, QStringLiteral("25,00"));
-    EXPECT_EQ(read.luogo, QString());
-    EXPECT_EQ(read.condizioni, QString());
+    EXPECT_EQ(read[storage::Holds::ValidFrom], QStringLiteral("01/03/2024"));
+    EXPECT_EQ(read[storage::Holds::Expiry], QStringLiteral("31/12/2024"));
+    EXPECT_EQ(read[storage::Holds::Value], QStringLiteral("25,00"));
+    EXPECT_EQ(read[storage::Holds::Place], QString());
+    EXPECT_EQ(read[storage::Holds::Conditions], QString());
 
     const Result<ArchiveDefaults> missing =
         loadArchiveDefaults(dir.filePath(QStringLiteral("manca.ini")));
     ASSERT_TRUE(missing) << "a missing file is no failure";
     const ArchiveDefaults& none = *missing;
-    EXPECT_TRUE(none.inizio.isEmpty() && none.scadenza.isEmpty() && none.valore.isEmpty() &&
-                none.luogo.isEmpty() && none.condizioni.isEmpty());
+    EXPECT_TRUE(none[storage::Holds::ValidFrom].isEmpty() && none[storage::Holds::Expiry].isEmpty() && none[storage::Holds::Value].isEmpty() &&
+                none[storage::Holds::Place].isEmpty() && none[storage::Holds::Conditions].isEmpty());
 }
 
 } // namespace

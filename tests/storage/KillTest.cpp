@@ -54,10 +54,15 @@ QByteArray savedVoucher(qint64 k) {
 // next, so that a file made of two versions cannot pass for either.
 ArchiveDefaults defaultsVersion(qint64 j) {
     const QString tag = QString::number(j);
-    return {QStringLiteral("01/%1/2024").arg(j % 12 + 1, 2, 10, QLatin1Char('0')),
-            QStringLiteral("31/12/2025"), QStringLiteral("%1,00").arg(j),
-            QStringLiteral("Bar Centrale %1 ").repeated(static_cast<int>(j % 9) + 1).arg(tag),
-            QStringLiteral("Condizioni versione %1").arg(tag).repeated(static_cast<int>(j % 5) + 1)};
+    ArchiveDefaults d;
+    d[Holds::ValidFrom] = QStringLiteral("01/%1/2024").arg(j % 12 + 1, 2, 10, QLatin1Char('0'));
+    d[Holds::Expiry] = QStringLiteral("31/12/2025");
+    d[Holds::Value] = QStringLiteral("%1,00").arg(j);
+    d[Holds::Place] =
+        QStringLiteral("Bar Centrale %1 ").repeated(static_cast<int>(j % 9) + 1).arg(tag);
+    d[Holds::Conditions] =
+        QStringLiteral("Condizioni versione %1").arg(tag).repeated(static_cast<int>(j % 5) + 1);
+    return d;
 }
 
 QString passwordVersion(qint64 j) {
@@ -337,8 +342,8 @@ const ReplacedFile ReplacedFiles[] = {
              return false;
          const ArchiveDefaults& d = *read;
          const ArchiveDefaults e = defaultsVersion(j);
-         return d.inizio == e.inizio && d.scadenza == e.scadenza && d.valore == e.valore &&
-                d.luogo == e.luogo.trimmed() && d.condizioni == e.condizioni;
+         return d[storage::Holds::ValidFrom] == e[storage::Holds::ValidFrom] && d[storage::Holds::Expiry] == e[storage::Holds::Expiry] && d[storage::Holds::Value] == e[storage::Holds::Value] &&
+                d[storage::Holds::Place] == e[storage::Holds::Place].trimmed() && d[storage::Holds::Conditions] == e[storage::Holds::Conditions];
      }},
     {"PasswordStore", "password", storePath,
      [](const QString& path, qint64 j) {

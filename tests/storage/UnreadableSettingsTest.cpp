@@ -37,8 +37,8 @@ TEST_P(UnreadableSettings, SavingTheDefaultsLeavesItAsItWasAndSaysWhy) {
     const int code = test::runInChild([&] {
         const test::PermissionsApply asAUser;
         ArchiveDefaults defaults;
-        defaults.inizio = QStringLiteral("01/03/2024");
-        defaults.valore = QStringLiteral("30,00");
+        defaults[storage::Holds::ValidFrom] = QStringLiteral("01/03/2024");
+        defaults[storage::Holds::Value] = QStringLiteral("30,00");
         const Result<> saved = saveArchiveDefaults(path, defaults);
         if (saved)
             return 1;
