@@ -29,8 +29,8 @@ int replay(const std::filesystem::path& file) {
     std::fflush(stdout);
     // An empty vector's data() may be null; a target is entitled to a pointer.
     static const std::uint8_t empty = 0;
-    LLVMFuzzerTestOneInput(bytes.empty() ? &empty : reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                           bytes.size());
+    LLVMFuzzerTestOneInput(
+        bytes.empty() ? &empty : reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     return 1;
 }
 

@@ -14,10 +14,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <algorithm>
 
 using namespace scontrix;
 using namespace scontrix::bench;
@@ -40,7 +40,8 @@ void JumpToLastVoucher(benchmark::State& state) {
     windows.handOver(windows.frmPassword(), windows.frmAvvio());
     QApplication::processEvents();
 
-    ed->openArchive({archive, QStringLiteral("Negozio"), folder.path() + QStringLiteral("/Negozio.ini")});
+    ed->openArchive(
+        {archive, QStringLiteral("Negozio"), folder.path() + QStringLiteral("/Negozio.ini")});
     std::vector<double> opening;
     for (int i = 0; i < 9; ++i) {
         QElapsedTimer clock;

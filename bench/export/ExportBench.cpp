@@ -179,9 +179,9 @@ void WriteSpreadsheet(benchmark::State& state) {
                 buffer += "<tr>";
                 for (int c = 0; c < 13; ++c) {
                     buffer += R"(<td style="text-align: left;" sdnum="1040;0;@">)";
-                    exporting::appendEscaped(buffer,
-                                             reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
-                                             sqlite3_column_bytes(s, c));
+                    exporting::appendEscaped(
+                        buffer, reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
+                        sqlite3_column_bytes(s, c));
                     buffer += "</td>";
                 }
                 buffer += "</tr>";

@@ -35,22 +35,34 @@ constexpr char SqlRow[] =
 // The SQL column of each filter field.
 const char* columnOf(Field field) {
     switch (field) {
-    case Field::Acquirente: return "acquirente";
-    case Field::Via: return "via";
-    case Field::Citta: return "citta";
-    case Field::Cel: return "cel";
-    case Field::Num: return "num";
-    case Field::Spettatore: return "spettatore";
-    case Field::Posto: return "posto";
-    case Field::Evento: return "evento";
-    case Field::Scritta: return "scritta";
-    case Field::Note: return "note";
-    default: return "pagato";
+    case Field::Acquirente:
+        return "acquirente";
+    case Field::Via:
+        return "via";
+    case Field::Citta:
+        return "citta";
+    case Field::Cel:
+        return "cel";
+    case Field::Num:
+        return "num";
+    case Field::Spettatore:
+        return "spettatore";
+    case Field::Posto:
+        return "posto";
+    case Field::Evento:
+        return "evento";
+    case Field::Scritta:
+        return "scritta";
+    case Field::Note:
+        return "note";
+    default:
+        return "pagato";
     }
 }
 
 // The sorted rows of the vouchers where `where` holds, copied into one block.
-RowBlock sqliteRows(const Database& db, const std::string& where, const std::vector<QByteArray>& texts) {
+RowBlock sqliteRows(const Database& db, const std::string& where,
+                    const std::vector<QByteArray>& texts) {
     RowBlock rows;
     const std::string sql = std::string("SELECT ") + SqlRow + " FROM vouchers" +
                             (where.empty() ? "" : " WHERE " + where) + " ORDER BY r COLLATE NOCASE";
@@ -69,7 +81,8 @@ void search(benchmark::State& state, const std::vector<lists::SearchFilter>& typ
     std::string where;
     std::vector<QByteArray> texts;
     for (const lists::SearchFilter& f : typed) {
-        where += std::string(where.empty() ? "" : " AND ") + columnOf(f.field) + " LIKE '%' || ? || '%'";
+        where +=
+            std::string(where.empty() ? "" : " AND ") + columnOf(f.field) + " LIKE '%' || ? || '%'";
         texts.push_back(f.text.toUtf8());
     }
     qsizetype found = 0;
@@ -124,12 +137,13 @@ void UnpaidSummary(benchmark::State& state) {
         [&] {
             const RowBlock rows = sqliteRows(db, "pagato = 'No'", {});
             qint64 count = 0, cents = 0, expired = 0;
-            db.query("SELECT count(*), total(cents), sum(expiry < ?) FROM vouchers WHERE pagato = 'No'",
-                     {QByteArrayLiteral("2025-06-01")}, [&](sqlite3_stmt* s) {
-                         count = sqlite3_column_int64(s, 0);
-                         cents = sqlite3_column_int64(s, 1);
-                         expired = sqlite3_column_int64(s, 2);
-                     });
+            db.query(
+                "SELECT count(*), total(cents), sum(expiry < ?) FROM vouchers WHERE pagato = 'No'",
+                {QByteArrayLiteral("2025-06-01")}, [&](sqlite3_stmt* s) {
+                    count = sqlite3_column_int64(s, 0);
+                    cents = sqlite3_column_int64(s, 1);
+                    expired = sqlite3_column_int64(s, 2);
+                });
             benchmark::DoNotOptimize(rows.ends.size() + std::size_t(count + cents + expired));
         });
     state.counters["found"] = double(listed);
@@ -172,7 +186,8 @@ void PrintedList(benchmark::State& state) {
     const Database db(databaseOf(state.range(0)));
     const auto print = [](const lists::ListRows& rows) {
         const std::unique_ptr<report::TReport> report = lists::makeRiepilogoTemplate();
-        lists::fillListReport(*report, QStringLiteral("Riepilogo buoni acquisto non incassati"), rows);
+        lists::fillListReport(*report, QStringLiteral("Riepilogo buoni acquisto non incassati"),
+                              rows);
         report->prepare();
         const int pages = report->prepared().count();
         for (const int number : {0, pages - 1}) {

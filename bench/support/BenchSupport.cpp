@@ -91,9 +91,11 @@ void buildDatabase(const QString& archive, const QString& path) {
             else
                 sqlite3_bind_null(statement, column++);
             const QDate expiry = QDate::fromString(r.spettatore, QStringLiteral("dd/MM/yyyy"));
-            const QByteArray iso = expiry.isValid() ? expiry.toString(Qt::ISODate).toLatin1() : QByteArray();
+            const QByteArray iso =
+                expiry.isValid() ? expiry.toString(Qt::ISODate).toLatin1() : QByteArray();
             if (expiry.isValid())
-                sqlite3_bind_text(statement, column++, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
+                sqlite3_bind_text(statement, column++, iso.constData(), int(iso.size()),
+                                  SQLITE_TRANSIENT);
             else
                 sqlite3_bind_null(statement, column++);
             check(sqlite3_step(statement), db, "insert");
@@ -119,7 +121,8 @@ qint64 statusBytes(const char* key) {
         return 0;
     for (const QByteArray& line : status.readAll().split('\n')) {
         if (line.startsWith(key))
-            return line.mid(qsizetype(qstrlen(key))).trimmed().split(' ').first().toLongLong() * 1024;
+            return line.mid(qsizetype(qstrlen(key))).trimmed().split(' ').first().toLongLong() *
+                   1024;
     }
     return 0;
 }
@@ -208,8 +211,8 @@ qint64 peakBytes() {
     return statusBytes("VmHWM:");
 }
 
-void compare(benchmark::State& state, const QString& archive, const Work& ours,
-             const Work& sqlite, const Work& before) {
+void compare(benchmark::State& state, const QString& archive, const Work& ours, const Work& sqlite,
+             const Work& before) {
     std::vector<double> read, mine, theirs, xRead, xSqlite;
     qint64 oursPeak = 0;
     qint64 sqlitePeak = 0;

@@ -76,8 +76,8 @@ using Work = std::function<void()>;
 // MB (the largest peak of resident memory over the size before the work) and
 // sqlite_MB. `before`, when given, runs untimed before each side (to remove
 // what the previous iteration left, as a yardstick does).
-void compare(benchmark::State& state, const QString& archive, const Work& ours,
-             const Work& sqlite, const Work& before = {});
+void compare(benchmark::State& state, const QString& archive, const Work& ours, const Work& sqlite,
+             const Work& before = {});
 
 // 10 thousand, 100 thousand and a million vouchers, fewer iterations the
 // larger the archive, manual time in milliseconds.

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The lookups the program makes, on whatever is there.
     const QString section = QStringLiteral("Dati Buono");
     const QString before = ini.value(QStringLiteral("Accesso"), QStringLiteral("Valore"));
-    FUZZ_CHECK(ini.contains(QStringLiteral("Accesso"), QStringLiteral("Valore")) || before.isEmpty());
+    FUZZ_CHECK(ini.contains(QStringLiteral("Accesso"), QStringLiteral("Valore")) ||
+               before.isEmpty());
 
     // A value set is the value read, before and after a write, and nothing
     // else changes: the last bytes of the input serve as the value.

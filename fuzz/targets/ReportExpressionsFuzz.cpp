@@ -8,7 +8,8 @@
 using namespace scontrix::report;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString input = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString input =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const qsizetype newline = input.indexOf(u'\n');
     const QString setting = newline < 0 ? QStringLiteral("[,]") : input.left(newline);
     const QString text = newline < 0 ? input : input.mid(newline + 1);

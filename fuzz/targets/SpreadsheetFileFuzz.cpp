@@ -84,8 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     VoucherTable table;
     FUZZ_CHECK(table.fill(archive) == VoucherTable::Fill::Complete);
     FUZZ_CHECK(table.rowCount() == records.size() / VoucherRecord::Size);
-    const QString typed = QString::fromUtf8(reinterpret_cast<const char*>(data + 1),
-                                            static_cast<qsizetype>(std::min<std::size_t>(size - 1, 300)));
+    const QString typed =
+        QString::fromUtf8(reinterpret_cast<const char*>(data + 1),
+                          static_cast<qsizetype>(std::min<std::size_t>(size - 1, 300)));
     const int editedColumn = 6 + data[0] / 2 % 8;
     const bool edit = data[0] % 2 == 1 && table.rowCount() > 0;
     if (edit)
@@ -105,10 +106,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray tail = exporting::spreadsheetTail();
     FUZZ_CHECK(written.startsWith(head) && written.endsWith(tail));
 
-    QByteArrayView rest = QByteArrayView(written).sliced(head.size(), written.size() - head.size() - tail.size());
+    QByteArrayView rest =
+        QByteArrayView(written).sliced(head.size(), written.size() - head.size() - tail.size());
     for (int row = 0; row < table.rowCount(); ++row) {
-        const VoucherRecord record =
-            VoucherRecord::fromBytes(records.mid(qsizetype(row) * VoucherRecord::Size, VoucherRecord::Size));
+        const VoucherRecord record = VoucherRecord::fromBytes(
+            records.mid(qsizetype(row) * VoucherRecord::Size, VoucherRecord::Size));
         FUZZ_CHECK(rest.startsWith("<tr>"));
         rest = rest.sliced(4);
         for (int column = 1; column < VoucherTable::ColumnCount; ++column) {
@@ -128,8 +130,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // What is stored is the field as it reads; the cashed flag as it
             // stands in the archive, whatever it says.
             const auto field = *VoucherTable::columns()[std::size_t(column)].field;
-            FUZZ_CHECK(storage::cp1252::decode(plain) ==
-                       (field == VoucherRecord::Field::Pagato ? record.pagatoText : record.text(field)));
+            FUZZ_CHECK(
+                storage::cp1252::decode(plain) ==
+                (field == VoucherRecord::Field::Pagato ? record.pagatoText : record.text(field)));
         }
         FUZZ_CHECK(rest.startsWith("</tr>"));
         rest = rest.sliced(5);

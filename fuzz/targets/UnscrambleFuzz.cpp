@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Every storable password comes back from its stored form.
-    const QString typed = QString::fromLatin1(text, static_cast<qsizetype>(
-                                                        std::min<std::size_t>(size, Crypt::MaxPasswordLength)));
+    const QString typed = QString::fromLatin1(
+        text, static_cast<qsizetype>(std::min<std::size_t>(size, Crypt::MaxPasswordLength)));
     FUZZ_CHECK(Crypt::IsStorable(typed));
     FUZZ_CHECK(Crypt::Unscramble(Crypt::Scramble(typed)) == typed);
     const QString normal = Crypt::Normalise(stored);

@@ -36,7 +36,7 @@ PasswordStore::Check PasswordStore::check(const QString& typed) const {
     if (!stored)
         return Check::Unreadable;
     return storage::trimControl(*stored) == Crypt::Normalise(typed) ? Check::Matches
-                                                                     : Check::Differs;
+                                                                    : Check::Differs;
 }
 
 storage::Result<> PasswordStore::writePassword(const QString& normalised) const {
@@ -68,9 +68,9 @@ storage::Result<bool> PasswordStore::placeShipped(const QString& folder) {
     // station starting from the same folder is kept. Made as any new file of
     // the user's (0666 less the umask), not for its owner alone: a shop's
     // second login, or a second station on a shared folder, reads it too.
-    const QByteArray temporary =
-        QFile::encodeName(folder) + "unins000." +
-        QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+    const QByteArray temporary = QFile::encodeName(folder) + "unins000." +
+                                 QByteArray::number(QRandomGenerator::global()->generate(), 36) +
+                                 ".tmp";
     const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return storage::Failure{QString::fromLocal8Bit(std::strerror(errno))};

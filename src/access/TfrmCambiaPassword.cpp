@@ -81,9 +81,9 @@ TfrmCambiaPassword::TfrmCambiaPassword()
     cmdOK = ui::makeButton(pan, "cmdOK", QStringLiteral("OK"), {232, 350, 146, 32});
     cmdOK->setEnabled(false);
 
-
-    const std::pair<QLineEdit*, ui::ShapeRect*> framed[] = {
-        {txtPasswordOld, effPasswordOld}, {txtPasswordNew, effPasswordNew}, {txtConferma, effConferma}};
+    const std::pair<QLineEdit*, ui::ShapeRect*> framed[] = {{txtPasswordOld, effPasswordOld},
+                                                            {txtPasswordNew, effPasswordNew},
+                                                            {txtConferma, effConferma}};
     for (const auto& [field, frame] : framed) {
         ui::showWhileFocused(field, frame);
         connect(field, &QLineEdit::textChanged, this, &TfrmCambiaPassword::fieldChange);

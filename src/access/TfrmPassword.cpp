@@ -106,7 +106,6 @@ TfrmPassword::TfrmPassword()
     btnCambiaPassword = ui::makeButton(pan, "btnCambiaPassword", QStringLiteral("Cambia password"),
                                        QRect(205, 338, 146, 32));
 
-
     ui::nameControls({{txtPassword, "Password"}});
     txtPassword->setAccessibleDescription(lblRigo05->text());
 

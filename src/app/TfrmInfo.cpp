@@ -58,7 +58,8 @@ TfrmInfo::TfrmInfo(QWidget* owner)
     lnkWeb->addPartner(imgEmail);
 
     ui::nameControls({
-        {imgEmail, "Scrivi un'e-mail", "Scrivi all'assistenza per avere informazioni sul software."},
+        {imgEmail, "Scrivi un'e-mail",
+         "Scrivi all'assistenza per avere informazioni sul software."},
         {lnkWeb, "Scrivi un'e-mail", "Scrivi all'assistenza per avere informazioni sul software."},
     });
 

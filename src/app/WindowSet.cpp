@@ -54,10 +54,9 @@ void WindowSet::connectFlow(catalogue::TfrmCreaArchivio* creation) {
 }
 
 void WindowSet::connectFlow(catalogue::TfrmApriArchivio* selection) {
-    QObject::connect(selection, &catalogue::TfrmApriArchivio::archiveChosen, selection,
-                     [this, selection](const voucher::OpenArchive& archive) {
-                         openEditor(selection, archive);
-                     });
+    QObject::connect(
+        selection, &catalogue::TfrmApriArchivio::archiveChosen, selection,
+        [this, selection](const voucher::OpenArchive& archive) { openEditor(selection, archive); });
     QObject::connect(selection, &catalogue::TfrmApriArchivio::closedToStart, selection,
                      [this, selection] { handOver(selection, frmAvvio()); });
 }
@@ -73,12 +72,24 @@ void WindowSet::openEditor(QWidget* from, const voucher::OpenArchive& archive) {
     handOver(from, editor);
 }
 
-access::TfrmPassword* WindowSet::frmPassword() { return get(frmPassword_); }
-TfrmAvvio* WindowSet::frmAvvio() { return get(frmAvvio_); }
-catalogue::TfrmApriArchivio* WindowSet::frmApriArchivio() { return get(frmApriArchivio_); }
-editor::TfrmBiglietti* WindowSet::frmBiglietti() { return get(frmBiglietti_); }
-access::TfrmCambiaPassword* WindowSet::frmCambiaPassword() { return get(frmCambiaPassword_); }
-catalogue::TfrmCreaArchivio* WindowSet::frmCreaArchivio() { return get(frmCreaArchivio_); }
+access::TfrmPassword* WindowSet::frmPassword() {
+    return get(frmPassword_);
+}
+TfrmAvvio* WindowSet::frmAvvio() {
+    return get(frmAvvio_);
+}
+catalogue::TfrmApriArchivio* WindowSet::frmApriArchivio() {
+    return get(frmApriArchivio_);
+}
+editor::TfrmBiglietti* WindowSet::frmBiglietti() {
+    return get(frmBiglietti_);
+}
+access::TfrmCambiaPassword* WindowSet::frmCambiaPassword() {
+    return get(frmCambiaPassword_);
+}
+catalogue::TfrmCreaArchivio* WindowSet::frmCreaArchivio() {
+    return get(frmCreaArchivio_);
+}
 
 WindowSet::WindowSet() : endHandler_([] { QCoreApplication::quit(); }) {
     // The first window built is the program's main window.
@@ -96,8 +107,8 @@ void WindowSet::start() {
 }
 
 QList<QWidget*> WindowSet::persistent() {
-    return {frmPassword(),       frmAvvio(),         frmApriArchivio(), frmBiglietti(),
-            frmCambiaPassword(), frmCreaArchivio()};
+    return {frmPassword(),  frmAvvio(),          frmApriArchivio(),
+            frmBiglietti(), frmCambiaPassword(), frmCreaArchivio()};
 }
 
 void WindowSet::handOver(QWidget* from, QWidget* to) {

@@ -63,8 +63,8 @@ std::optional<QChar> refusedNameCharacter(const QString& name) {
 bool nameTakenIgnoringCase(const QString& folder, const QString& fileName) {
     // Every letter is folded here, accented ones too, as the file systems
     // that ignore case fold them.
-    const QStringList entries = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                       QDir::System | QDir::NoDotAndDotDot);
     return std::any_of(entries.cbegin(), entries.cend(), [&](const QString& entry) {
         return entry.compare(fileName, Qt::CaseInsensitive) == 0;
     });

@@ -1,8 +1,8 @@
 #include "catalogue/TfrmApriArchivio.h"
 
-#include "guide/TfrmGuida.h"
 #include "catalogue/ArchiveCatalogue.h"
 #include "catalogue/CatalogueTopic.h"
+#include "guide/TfrmGuida.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
@@ -140,10 +140,11 @@ void TfrmApriArchivio::btnEliminaClick() {
     if (!entry)
         return;
     auto& messages = platform::MessageBoxes::current();
-    if (!messages.confirm(this, QStringLiteral("Si sta per eliminare l'archivio selezionato. Si "
-                                               "ricorda che il file eliminato non potrà essere "
-                                               "recuperato.\r\n\r\nSi conferma l'eliminazione "
-                                               "dell'archivio?"),
+    if (!messages.confirm(this,
+                          QStringLiteral("Si sta per eliminare l'archivio selezionato. Si "
+                                         "ricorda che il file eliminato non potrà essere "
+                                         "recuperato.\r\n\r\nSi conferma l'eliminazione "
+                                         "dell'archivio?"),
                           // Enter must not delete an archive for ever.
                           platform::DefaultAnswer::No))
         return;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "voucher/OpenArchive.h"
 #include "ui/Windows.h"
+#include "voucher/OpenArchive.h"
 
 class QLabel;
 class QListWidget;
@@ -11,7 +11,6 @@ namespace scontrix::ui {
 class Picture;
 class ShapeRect;
 } // namespace scontrix::ui
-
 
 namespace scontrix::catalogue {
 

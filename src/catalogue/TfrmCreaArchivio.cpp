@@ -1,8 +1,8 @@
 #include "catalogue/TfrmCreaArchivio.h"
 
-#include "guide/TfrmGuida.h"
 #include "catalogue/ArchiveCatalogue.h"
 #include "catalogue/CatalogueTopic.h"
+#include "guide/TfrmGuida.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
@@ -75,9 +75,8 @@ TfrmCreaArchivio::TfrmCreaArchivio()
     ui::refuseCharacters(txtFile, isFilteredCharacter);
     // Enter stays in the field; the name is confirmed with "Applica e chiudi".
     ui::ignoreEnter(txtFile);
-    ui::colourOnFocus(txtFile, {ui::colours::aliceBlue, ui::colours::focusYellow,
-                                ui::colours::skyBlue, 4});
-
+    ui::colourOnFocus(txtFile,
+                      {ui::colours::aliceBlue, ui::colours::focusYellow, ui::colours::skyBlue, 4});
 
     bkgSfondo05 = ui::makeRect(pan, "bkgSfondo05", {424, 588, 554, 68});
     btnAnnulla =
@@ -115,13 +114,15 @@ void TfrmCreaArchivio::FormShow() {
 
 void TfrmCreaArchivio::btnApplicaClick() {
     auto& messages = platform::MessageBoxes::current();
-    const Creation created = createArchive(platform::ProgramFolder::current().path(), txtFile->text());
+    const Creation created =
+        createArchive(platform::ProgramFolder::current().path(), txtFile->text());
     switch (created.outcome) {
     case Creation::Outcome::Created:
-        messages.typed(this, MessageType::Information,
-                       QStringLiteral("Il file relativo al nuovo archivio è stato creato con successo."
-                                      "\r\n\r\nE' ora possibile visualizzarlo nell'elenco degli "
-                                      "archivi esistenti premendo il pulsante Emissione buoni."));
+        messages.typed(
+            this, MessageType::Information,
+            QStringLiteral("Il file relativo al nuovo archivio è stato creato con successo."
+                           "\r\n\r\nE' ora possibile visualizzarlo nell'elenco degli "
+                           "archivi esistenti premendo il pulsante Emissione buoni."));
         close();
         return;
     case Creation::Outcome::NoName:

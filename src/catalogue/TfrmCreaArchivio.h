@@ -10,7 +10,6 @@ class Picture;
 class ShapeRect;
 } // namespace scontrix::ui
 
-
 namespace scontrix::catalogue {
 
 // Creates a new, empty archive in the program folder under the typed name.

@@ -1,14 +1,11 @@
 #include "editor/TfrmBiglietti.h"
 
-#include "guide/Misc.h"
-#include "guide/TfrmGuida.h"
 #include "editor/EditorTopic.h"
 #include "editor/TfrmCalendario.h"
-#include "voucher/Formats.h"
-#include "voucher/Messages.h"
-#include "voucher/ValueRule.h"
 #include "editor/WhatsAppNotice.h"
 #include "export/TfrmExpBiglietti.h"
+#include "guide/Misc.h"
+#include "guide/TfrmGuida.h"
 #include "lists/TfrmRiepDaPagare.h"
 #include "lists/TfrmTrovaBiglietti.h"
 #include "platform/FileDialogs.h"
@@ -23,6 +20,9 @@
 #include "storage/Text.h"
 #include "ui/BusyCursor.h"
 #include "ui/Picture.h"
+#include "voucher/Formats.h"
+#include "voucher/Messages.h"
+#include "voucher/ValueRule.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -475,7 +475,8 @@ void TfrmBiglietti::btnWhatsAppClick() {
 
 bool TfrmBiglietti::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtEvento) {
-        if (event->type() == QEvent::FocusOut && leavesForAnotherControl(*static_cast<QFocusEvent*>(event)))
+        if (event->type() == QEvent::FocusOut &&
+            leavesForAnotherControl(*static_cast<QFocusEvent*>(event)))
             txtEventoExit();
         return ui::FullScreenWindow::eventFilter(watched, event);
     }

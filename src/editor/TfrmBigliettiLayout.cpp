@@ -1,5 +1,4 @@
 #include "editor/TfrmBiglietti.h"
-
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/FieldBehaviours.h"
@@ -85,7 +84,6 @@ TfrmBiglietti::TfrmBiglietti()
     backdrop->setGeometry(8, 8, 978, 675);
     backdrop->setFillGradient(ui::colours::windowBlue, Qt::white);
     backdrop->setBorder(Qt::white);
-
 
     buildToolbar(pan);
     buildCustomerBlock(pan);

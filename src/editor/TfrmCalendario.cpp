@@ -57,7 +57,6 @@ TfrmCalendario::TfrmCalendario(QWidget* owner)
         ui::setDesignFont(b, QStringLiteral("Verdana"), 9);
     }
 
-
     ui::nameByCaption(calAppuntamenti, caption->text());
 
     setTabOrder(calAppuntamenti, btnImportaData);
@@ -66,7 +65,8 @@ TfrmCalendario::TfrmCalendario(QWidget* owner)
 
     connect(btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
     // A double click or Enter on a day takes that day, as "Importa" would.
-    connect(calAppuntamenti, &QCalendarWidget::activated, this, &TfrmCalendario::btnImportaDataClick);
+    connect(calAppuntamenti, &QCalendarWidget::activated, this,
+            &TfrmCalendario::btnImportaDataClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmCalendario::btnAnnullaClick);
 }
 

@@ -18,10 +18,10 @@ QString whatsAppMessage(const storage::VoucherTexts& voucher);
 // typed; only the link carries this form.
 QString whatsAppPhone(const QString& cel);
 
-// The click-to-chat link of the web client, with the phone of whatsAppPhone(). The phone number and the message
-// are percent-encoded (UTF-8), so that an "&", "#", "+" or "?" in a field
-// reaches the customer as typed instead of cutting the message short.
-// The number is the voucher's mobile field, trimmed.
+// The click-to-chat link of the web client, with the phone of whatsAppPhone(). The phone number and
+// the message are percent-encoded (UTF-8), so that an "&", "#", "+" or "?" in a field reaches the
+// customer as typed instead of cutting the message short. The number is the voucher's mobile field,
+// trimmed.
 QString whatsAppLink(const storage::VoucherTexts& voucher);
 
 } // namespace scontrix::editor

@@ -15,9 +15,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <future>
-#include <system_error>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -40,8 +40,7 @@ class ReplacingFile {
 public:
     explicit ReplacingFile(const QString& path)
         : path_(followLinks(QFile::encodeName(path))),
-          temporary_(path_ + '.' +
-                     QByteArray::number(QRandomGenerator::global()->generate(), 36) +
+          temporary_(path_ + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) +
                      TemporarySuffix.toByteArray()) {}
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
@@ -197,10 +196,10 @@ constexpr QByteArrayView RowClose = "</tr>";
 
 // The most bytes a row of stored cells can take: every byte of a record
 // written as the longest character reference.
-constexpr qsizetype MaxStoredRow = RowOpen.size() + RowClose.size() +
-                                   (VoucherTable::ColumnCount - 1) *
-                                       (CellOpen.size() + CellClose.size()) +
-                                   5 * storage::VoucherRecord::Size + 8;
+constexpr qsizetype MaxStoredRow =
+    RowOpen.size() + RowClose.size() +
+    (VoucherTable::ColumnCount - 1) * (CellOpen.size() + CellClose.size()) +
+    5 * storage::VoucherRecord::Size + 8;
 
 // The characters that are markup in a cell.
 constexpr auto Markup = [] {
@@ -220,9 +219,7 @@ constexpr quint64 everyByte(uchar b) {
 
 // Whether one of the eight bytes of `word` is markup (exact, no false alarms).
 constexpr bool hasMarkup(quint64 word) {
-    const auto hasZero = [](quint64 v) {
-        return (v - everyByte(1)) & ~v & everyByte(0x80);
-    };
+    const auto hasZero = [](quint64 v) { return (v - everyByte(1)) & ~v & everyByte(0x80); };
     return hasZero(word ^ everyByte('&')) | hasZero(word ^ everyByte('<')) |
            hasZero(word ^ everyByte('>'));
 }
@@ -233,8 +230,9 @@ char* putByte(char* out, char c) {
         *out = c;
         return out + 1;
     }
-    return put(out, c == '&' ? QByteArrayView("&amp;") : c == '<' ? QByteArrayView("&lt;")
-                                                                 : QByteArrayView("&gt;"));
+    return put(out, c == '&'   ? QByteArrayView("&amp;")
+                    : c == '<' ? QByteArrayView("&lt;")
+                               : QByteArrayView("&gt;"));
 }
 
 // Copies `bytes` with the markup written as character references; `out`

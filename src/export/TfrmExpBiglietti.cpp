@@ -1,11 +1,11 @@
 #include "export/TfrmExpBiglietti.h"
 
-#include "guide/Misc.h"
-#include "guide/TfrmGuida.h"
 #include "export/ExportTopic.h"
 #include "export/SpreadsheetFile.h"
 #include "export/VoucherGrid.h"
 #include "export/VoucherTable.h"
+#include "guide/Misc.h"
+#include "guide/TfrmGuida.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "storage/Text.h"
@@ -31,10 +31,10 @@ const QString TfrmExpBiglietti::ExportQuestion =
 const QString TfrmExpBiglietti::OpenQuestion =
     QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole "
                    "aprire il file di Excel?");
-const QString TfrmExpBiglietti::IncompleteArchive =
-    QStringLiteral("Attenzione: l'archivio non è stato letto per intero, quindi i dati non "
-                   "possono essere esportati.\n\r\n\rChiudere la finestra e riaprirla per leggere di "
-                   "nuovo l'archivio.");
+const QString TfrmExpBiglietti::IncompleteArchive = QStringLiteral(
+    "Attenzione: l'archivio non è stato letto per intero, quindi i dati non "
+    "possono essere esportati.\n\r\n\rChiudere la finestra e riaprirla per leggere di "
+    "nuovo l'archivio.");
 const QString TfrmExpBiglietti::ExportFailure =
     QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi "
                    "che il file di Excel non sia già aperto.");

@@ -117,7 +117,8 @@ public:
         for (std::size_t i = 0; i < DataSlots.size(); ++i) {
             const auto& s = DataSlots[i];
             const char* begin = record + s.offset + 1;
-            const char* end = begin + std::min<int>(static_cast<uchar>(record[s.offset]), s.capacity);
+            const char* end =
+                begin + std::min<int>(static_cast<uchar>(record[s.offset]), s.capacity);
             // Trimmed as the program trims every text: the bytes 0 to 32 are
             // the characters 0 to 32 in the code page.
             while (begin < end && isControlOrBlank(*begin))
@@ -166,7 +167,8 @@ VoucherTable::Fill VoucherTable::fill(const QString& path, const Progress& progr
     // The one place the export reads the archive.
     storage::ArchiveFile archive;
     const storage::Result<> opened = archive.open(path);
-    const storage::Result<qint64> total = opened ? archive.count() : storage::Failure{opened.error()};
+    const storage::Result<qint64> total =
+        opened ? archive.count() : storage::Failure{opened.error()};
     if (!total) {
         end = Fill::Failed;
     } else {
@@ -248,7 +250,8 @@ QString VoucherTable::text(int row, int column) const {
             return *edit;
     }
     const Row& r = rows_[std::size_t(row)];
-    return storage::cp1252::decode(bytesOf(r) + offsetIn(r, column), r.length[std::size_t(column - 1)]);
+    return storage::cp1252::decode(bytesOf(r) + offsetIn(r, column),
+                                   r.length[std::size_t(column - 1)]);
 }
 
 bool VoucherTable::isEdited(int row, int column) const {

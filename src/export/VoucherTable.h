@@ -80,7 +80,7 @@ public:
 
 private:
     struct Row {
-        quint64 start; // where the row's bytes begin, in the blocks
+        quint64 start;                              // where the row's bytes begin, in the blocks
         std::array<quint8, ColumnCount - 1> length; // bytes of the columns 1 to 13
     };
     class Builder;
@@ -92,7 +92,6 @@ public:
     using Block = std::unique_ptr<char[], FreeBlock>;
 
 private:
-
     const char* bytesOf(const Row& row) const;
     // Offset of a data column's bytes inside its row.
     static int offsetIn(const Row& row, int column);

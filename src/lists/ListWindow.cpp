@@ -11,8 +11,8 @@
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
-#include "voucher/Messages.h"
 #include "ui/WorkProgress.h"
+#include "voucher/Messages.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,7 +27,6 @@ const QString ListWindow::EmptyListMessage =
     QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 
 namespace {
-
 
 ui::ShapeRect* makeShadedRect(QWidget* pan, const char* name, QRect geometry,
                               const QColor& outline) {

@@ -23,10 +23,11 @@ const QColor DarkCyan(0x00, 0x8B, 0x8B);
 } // namespace
 
 TfrmRiepDaPagare::TfrmRiepDaPagare(QWidget* owner, const voucher::OpenArchive& archive)
-    : ListWindow(owner, archive, {QStringLiteral(" Riepilogo buoni acquisto non incassati"), Outline,
-                          "unpaid_banner.svg",
-                          QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare "
-                                         "la scheda")}) {
+    : ListWindow(owner, archive,
+                 {QStringLiteral(" Riepilogo buoni acquisto non incassati"), Outline,
+                  "unpaid_banner.svg",
+                  QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare "
+                                 "la scheda")}) {
     setObjectName(QStringLiteral("frmRiepDaPagare"));
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));

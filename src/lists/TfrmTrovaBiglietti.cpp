@@ -20,7 +20,6 @@
 
 namespace scontrix::lists {
 
-
 namespace {
 
 const QColor Outline(0x79, 0xA6, 0xCB);

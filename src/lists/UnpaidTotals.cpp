@@ -1,8 +1,8 @@
 #include "lists/UnpaidTotals.h"
 
-#include "voucher/ValueRule.h"
 #include "storage/Text.h"
 #include "storage/Windows1252.h"
+#include "voucher/ValueRule.h"
 
 #include <QStringList>
 #include <optional>
@@ -107,8 +107,7 @@ char16_t charAt(QByteArrayView text, qsizetype i) {
     return static_cast<uchar>(text[i]); // Windows-1252: ASCII is itself
 }
 
-template <typename Text>
-QDate storedDate(const Text& text) {
+template <typename Text> QDate storedDate(const Text& text) {
     auto at = [&](qsizetype i) { return charAt(text, i); };
     if (text.size() != 10)
         return {};
@@ -200,8 +199,8 @@ QString UnpaidTotals::summary() const {
         QString list = left.takeLast();
         if (!left.isEmpty())
             list = left.join(QStringLiteral(", ")) + QStringLiteral(" e ") + list;
-        text += QStringLiteral(" (%1 %2)").arg(list, all == 1 ? QStringLiteral("escluso")
-                                                           : QStringLiteral("esclusi"));
+        text += QStringLiteral(" (%1 %2)")
+                    .arg(list, all == 1 ? QStringLiteral("escluso") : QStringLiteral("esclusi"));
     }
     return text;
 }

@@ -17,7 +17,7 @@ __extension__ using Cents = __int128;
 struct UnpaidTotals {
     qint64 count = 0;
     Cents totalCents = 0;
-    qint64 notAmounts = 0; // values that are no number, left out of the total
+    qint64 notAmounts = 0;  // values that are no number, left out of the total
     qint64 emptyValues = 0; // vouchers without a value, left out too
     qint64 negatives = 0;   // no voucher is worth less than nothing: left out
     qint64 expired = 0;     // expiry date before today

@@ -17,8 +17,10 @@ QString applicationCaption() {
 // The program speaks Italian whatever language the desktop's toolkit has.
 void nameButtons(QMessageBox& box) {
     const std::pair<QMessageBox::StandardButton, const char*> names[] = {
-        {QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Annulla"},
-        {QMessageBox::Yes, "Sì"}, {QMessageBox::No, "No"}};
+        {QMessageBox::Ok, "OK"},
+        {QMessageBox::Cancel, "Annulla"},
+        {QMessageBox::Yes, "Sì"},
+        {QMessageBox::No, "No"}};
     for (const auto& [which, text] : names) {
         if (QAbstractButton* button = box.button(which))
             button->setText(QString::fromUtf8(text));

@@ -71,7 +71,8 @@ public:
 
 class FixedProgramFolder final : public ProgramFolder {
 public:
-    explicit FixedProgramFolder(QString folderWithSeparator) : path_(std::move(folderWithSeparator)) {}
+    explicit FixedProgramFolder(QString folderWithSeparator)
+        : path_(std::move(folderWithSeparator)) {}
     QString path() const override { return path_; }
 
 private:

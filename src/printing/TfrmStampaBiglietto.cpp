@@ -5,14 +5,15 @@
 namespace scontrix::printing {
 
 TfrmStampaBiglietto::TfrmStampaBiglietto(QWidget* owner, const VoucherSheetData& sheet)
-    : VoucherOutputWindow(owner, sheet, {"frmStampaBiglietto",
-                                  " Stampa buono acquisto",
-                                  "Stampa",
-                                  "imgLogo01",
-                                  "print_instructions.svg",
-                                  {22, 25, 317, 198},
-                                  {128, 212},
-                                  "Attenzione: la stampa non è andata a buon fine."}),
+    : VoucherOutputWindow(owner, sheet,
+                          {"frmStampaBiglietto",
+                           " Stampa buono acquisto",
+                           "Stampa",
+                           "imgLogo01",
+                           "print_instructions.svg",
+                           {22, 25, 317, 198},
+                           {128, 212},
+                           "Attenzione: la stampa non è andata a buon fine."}),
       imgLogo01(instructions()) {}
 
 // Cancelling the print dialog, or having no printer, is the user's answer,

@@ -1,6 +1,5 @@
 #include "printing/VoucherOutputWindow.h"
 
-#include "voucher/Formats.h"
 #include "platform/MessageBoxes.h"
 #include "printing/VoucherSheet.h"
 #include "report/ReportActions.h"
@@ -8,6 +7,7 @@
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 #include "ui/Style.h"
+#include "voucher/Formats.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +21,8 @@ VoucherOutputWindow::VoucherOutputWindow(QWidget* owner, const VoucherSheetData&
                                          const Design& design)
     : ui::DialogWindow(owner, QString::fromUtf8(design.caption), QSize(364, 287),
                        ui::Placement::OwnerCentre),
-      repBiglietto(makeVoucherSheet()), voucher_(sheet), failure_(QString::fromUtf8(design.failure)) {
+      repBiglietto(makeVoucherSheet()), voucher_(sheet),
+      failure_(QString::fromUtf8(design.failure)) {
     setObjectName(QString::fromLatin1(design.objectName));
     voucher::Formats::apply();
 

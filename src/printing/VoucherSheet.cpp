@@ -198,7 +198,8 @@ void fillVoucherSheet(TReport& sheet, const VoucherSheetData& voucher) {
 
     using storage::Holds;
     using storage::trimControl;
-    setBoth(sheet, "txtNum", "txtNum_A", QStringLiteral("N. ") + trimControl(voucher.texts[Holds::Number]));
+    setBoth(sheet, "txtNum", "txtNum_A",
+            QStringLiteral("N. ") + trimControl(voucher.texts[Holds::Number]));
     setBoth(sheet, "txtPrezzo", "txtPrezzo_A",
             QStringLiteral("Valido dal ") + trimControl(voucher.texts[Holds::ValidFrom]));
     setBoth(sheet, "txtEvento", "txtEvento_A",

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/VoucherFields.h"
 #include "report/TReport.h"
+#include "storage/VoucherFields.h"
 
 #include <QImage>
 #include <QString>

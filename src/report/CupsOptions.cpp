@@ -66,9 +66,9 @@ void addOptions(const ppd_group_t& group, QList<PrinterOption>& options) {
         entry.text = QString::fromUtf8(option.text[0] ? option.text : option.keyword);
         for (int c = 0; c < option.num_choices; ++c) {
             const ppd_choice_t& choice = option.choices[c];
-            entry.choices.push_back({QString::fromUtf8(choice.choice),
-                                     QString::fromUtf8(choice.text[0] ? choice.text
-                                                                      : choice.choice)});
+            entry.choices.push_back(
+                {QString::fromUtf8(choice.choice),
+                 QString::fromUtf8(choice.text[0] ? choice.text : choice.choice)});
         }
         entry.defaultChoice = QString::fromUtf8(option.defchoice);
         options.push_back(std::move(entry));
@@ -89,8 +89,8 @@ QList<PrinterOption> printerOptions(const QString& printerName) {
     if (!copied)
         return {};
     const QByteArray file(copied);
-    const std::unique_ptr<ppd_file_t, void (*)(ppd_file_t*)> ppd(
-        library.openFile(file.constData()), library.close);
+    const std::unique_ptr<ppd_file_t, void (*)(ppd_file_t*)> ppd(library.openFile(file.constData()),
+                                                                 library.close);
     QFile::remove(QString::fromLocal8Bit(file)); // a temporary copy made for us
     if (!ppd)
         return {};

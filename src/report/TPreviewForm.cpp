@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <memory>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -20,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace scontrix::report {
 

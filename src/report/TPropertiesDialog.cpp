@@ -66,9 +66,10 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, const QString& printerName,
     OptionsArea->setGeometry(8, AreaTop, ClientWidth - 16, areaHeight(options_.size()));
     OptionsArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* rows = new QWidget;
-    const int rowsWidth = ClientWidth - 16 - 2 * OptionsArea->frameWidth() -
-                          (options_.size() > VisibleRows ? 18 : 0);
-    rows->resize(rowsWidth, static_cast<int>(std::max<qsizetype>(options_.size(), 1)) * RowHeight + 6);
+    const int rowsWidth =
+        ClientWidth - 16 - 2 * OptionsArea->frameWidth() - (options_.size() > VisibleRows ? 18 : 0);
+    rows->resize(rowsWidth,
+                 static_cast<int>(std::max<qsizetype>(options_.size(), 1)) * RowHeight + 6);
 
     NoOptionsL = new QLabel(QStringLiteral("This printer has no settings of its own."), rows);
     NoOptionsL->setObjectName(QStringLiteral("NoOptionsL"));

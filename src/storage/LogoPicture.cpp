@@ -70,7 +70,8 @@ int allocationLimitFor(qint64 bytes) {
     const qint64 most = MaxLogoPixels * 8 / Mb;
     if (bytes <= 0)
         return int(most);
-    const qint64 pixels = std::max(AlwaysFillable, std::min(MaxLogoPixels, bytes * MaxPixelsPerByte));
+    const qint64 pixels =
+        std::max(AlwaysFillable, std::min(MaxLogoPixels, bytes * MaxPixelsPerByte));
     return int(std::clamp<qint64>(pixels * 8 / Mb + 1, 1, most));
 }
 
@@ -113,8 +114,8 @@ Result<QImage> decodePicture(QIODevice& device) {
     // The header tells the size; a few bytes may claim billions of pixels,
     // or hundreds of millions that no file of theirs could fill (a bomb,
     // which would take seconds and gigabytes to decode as grey).
-    if (const QSize size = reader.size(); size.isValid() &&
-                                          (!fitsALogo(size) || !fillable(size, device.size())))
+    if (const QSize size = reader.size();
+        size.isValid() && (!fitsALogo(size) || !fillable(size, device.size())))
         return Failure{tooLarge(size)};
     QImage image = reader.read();
     if (image.isNull())

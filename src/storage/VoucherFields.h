@@ -73,22 +73,22 @@ public:
     }
 
     QString& operator[](Holds holds) { return texts_[static_cast<std::size_t>(holds)]; }
-    const QString& operator[](Holds holds) const {
-        return texts_[static_cast<std::size_t>(holds)];
-    }
+    const QString& operator[](Holds holds) const { return texts_[static_cast<std::size_t>(holds)]; }
     friend bool operator==(const VoucherTexts&, const VoucherTexts&) = default;
 
 private:
     std::array<QString, HoldsCount> texts_;
 };
 
-static_assert([] {
-    for (std::size_t i = 0; i < FieldNames.size(); ++i) {
-        if (static_cast<std::size_t>(FieldNames[i].holds) != i ||
-            static_cast<std::size_t>(FieldNames[i].record) != i)
-            return false;
-    }
-    return true;
-}(), "FieldNames follows the order of Holds and of the record");
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < FieldNames.size(); ++i) {
+            if (static_cast<std::size_t>(FieldNames[i].holds) != i ||
+                static_cast<std::size_t>(FieldNames[i].record) != i)
+                return false;
+        }
+        return true;
+    }(),
+    "FieldNames follows the order of Holds and of the record");
 
 } // namespace scontrix::storage

@@ -106,7 +106,8 @@ void AccessibleLinkText::doAction(const QString& actionName) {
     if (actionName != pressAction() || !link()->isEnabled())
         return;
     LinkText* l = link();
-    QMetaObject::invokeMethod(l, [l] { emit l->clicked(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        l, [l] { emit l->clicked(); }, Qt::QueuedConnection);
 }
 
 QStringList AccessibleLinkText::keyBindingsForAction(const QString&) const {

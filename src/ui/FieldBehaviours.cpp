@@ -54,7 +54,8 @@ class UserEdits final : public QValidator {
 public:
     explicit UserEdits(QLineEdit* field)
         : QValidator(field), field_(field), before_(field->text()) {
-        connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+        connect(field, &QLineEdit::textChanged, this,
+                [this](const QString& text) { before_ = text; });
     }
 
     // The one of `field`, made on first use: the limit and the characters

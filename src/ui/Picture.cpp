@@ -116,7 +116,8 @@ void Picture::mousePressEvent(QMouseEvent* event) {
 }
 
 void Picture::mouseReleaseEvent(QMouseEvent* event) {
-    if (clickable_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    if (clickable_ && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint())) {
         event->accept();
         emit clicked();
         return;

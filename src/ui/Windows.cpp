@@ -35,7 +35,8 @@ namespace {
 // Keeps the container in the middle of the backdrop, whatever its size.
 class CentringBackground final : public GradientBackground {
 public:
-    CentringBackground(const QColor& top, QWidget* parent) : GradientBackground(top, Qt::white, parent) {}
+    CentringBackground(const QColor& top, QWidget* parent)
+        : GradientBackground(top, Qt::white, parent) {}
     QWidget* content = nullptr;
 
 protected:
@@ -231,7 +232,8 @@ void DialogWindow::showEvent(QShowEvent* event) {
         centreOnScreen(this);
     } else {
         const QRect ownerFrame = parentWidget()->window()->frameGeometry();
-        move(ownerFrame.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        move(ownerFrame.center() -
+             QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     }
 }
 

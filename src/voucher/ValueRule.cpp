@@ -135,7 +135,8 @@ QString formatVoucherValue(const QString& text) {
         // itself with ",00". Written in full, exactly as the binary value is,
         // by to_chars, which knows no locale (no grouping, whatever the desktop).
         char buffer[400];
-        const auto written = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 0);
+        const auto written =
+            std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 0);
         return QString::fromLatin1(buffer, written.ptr - buffer) + QStringLiteral(",00");
     }
     const int k = -e;

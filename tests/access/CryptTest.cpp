@@ -34,7 +34,8 @@ TEST(Crypt, RoundTripOfEveryLengthAndCharacter) {
     for (int length = 0; length <= Crypt::MaxPasswordLength; ++length) {
         QString password;
         for (int i = 0; i < length; ++i)
-            password += QChar(static_cast<char16_t>((length + i) % 2 ? latin1(random) : (i * 7 + length) % 256));
+            password += QChar(
+                static_cast<char16_t>((length + i) % 2 ? latin1(random) : (i * 7 + length) % 256));
         const QString scrambled = Crypt::Scramble(password);
         ASSERT_EQ(scrambled.size(), 2 * length);
         ASSERT_TRUE(isUpperHex(scrambled)) << scrambled.toStdString();

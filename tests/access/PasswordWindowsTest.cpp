@@ -53,19 +53,21 @@ const QString ChangeFailure = QStringLiteral(
     "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
     "Si consiglia di reinstallare il software.");
 const QString WrongOld = QStringLiteral("Attenzione: vecchia password errata.");
-const QString NotConfirmed = QStringLiteral(
-    "Attenzione: la nuova password non è stata confermata correttamente. "
-    "E' necessario reinserire entrambi i valori.");
+const QString NotConfirmed =
+    QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                   "E' necessario reinserire entrambi i valori.");
 const QString Changed = QStringLiteral("Modifica della password completata con successo.");
 
 // The refusal of a new password the store cannot keep, naming what it refuses
 // and saying exactly what it takes.
 QString unstorable(const QString& refused) {
-    return QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi: ") + refused +
-           QStringLiteral(". Sono ammessi solo i caratteri dell'insieme Latin-1 (ISO 8859-1): lettere "
-                          "senza accento, cifre, spazi, segni di punteggiatura, lettere accentate "
-                          "dell'Europa occidentale come à, è, é, ì, ò, ù, ç, ñ, ü e simboli come £, § e °; "
-                          "non lo sono, per esempio, il simbolo dell'euro € e lettere come ł e ő.");
+    return QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi: ") +
+           refused +
+           QStringLiteral(
+               ". Sono ammessi solo i caratteri dell'insieme Latin-1 (ISO 8859-1): lettere "
+               "senza accento, cifre, spazi, segni di punteggiatura, lettere accentate "
+               "dell'Europa occidentale come à, è, é, ì, ò, ù, ç, ñ, ü e simboli come £, § e °; "
+               "non lo sono, per esempio, il simbolo dell'euro € e lettere come ł e ő.");
 }
 
 class LoginWindow : public test::AppFixture {
@@ -159,7 +161,8 @@ TEST_P(StoreProblem, IsReportedAndTheLoginStays) {
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{login()}) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, StoreProblem, ::testing::ValuesIn(storeProblemRows), test::RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, StoreProblem, ::testing::ValuesIn(storeProblemRows),
+                         test::RowName());
 
 // A store that is there but cannot be read is no missing store: the login says
 // it could not read the password (not that the password is wrong) and leaves
@@ -191,7 +194,8 @@ TEST_F(LoginWindow, AStoreValueWithBlanksAroundItIsRead) {
     folder.write(QStringLiteral("unins000.dll"),
                  "[Accesso]\r\nValore = 5EA725367CF897B6EDDFC9FA7726 \t\r\n");
     typeAndEnter(QStringLiteral("lucernaviolina"));
-    EXPECT_TRUE(desktop.messages.messages.empty()) << desktop.messages.texts().join(u'|').toStdString();
+    EXPECT_TRUE(desktop.messages.messages.empty())
+        << desktop.messages.texts().join(u'|').toStdString();
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()});
 }
 
@@ -290,7 +294,8 @@ TEST_F(ChangePassword, EnterWalksTheFieldsInARingAndNeverChanges) {
 }
 
 TEST_F(ChangePassword, SuccessfulChangeIsUsedByTheLoginAtOnce) {
-    fill(QStringLiteral(" LucernaViolina"), QStringLiteral("Bottega42"), QStringLiteral("Bottega42"));
+    fill(QStringLiteral(" LucernaViolina"), QStringLiteral("Bottega42"),
+         QStringLiteral("Bottega42"));
     ASSERT_TRUE(change()->cmdOK->isEnabled());
     QTest::mouseClick(change()->cmdOK, Qt::LeftButton);
     QApplication::processEvents();
@@ -298,7 +303,8 @@ TEST_F(ChangePassword, SuccessfulChangeIsUsedByTheLoginAtOnce) {
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{login()});
     EXPECT_TRUE(login()->txtPassword->text().isEmpty());
     EXPECT_TRUE(login()->txtPassword->hasFocus());
-    EXPECT_TRUE(store().contains("Valore=" + access::Crypt::Scramble(QStringLiteral("BOTTEGA42")).toLatin1()));
+    EXPECT_TRUE(store().contains("Valore=" +
+                                 access::Crypt::Scramble(QStringLiteral("BOTTEGA42")).toLatin1()));
 
     desktop.messages.clear();
     typeAndEnter(QStringLiteral("lucernaviolina"));
@@ -316,16 +322,19 @@ struct RefusalRow {
 };
 const RefusalRow refusalRows[] = {
     {"WrongOld", QStringLiteral("sbagliata"), QStringLiteral("x"), QStringLiteral("x"), WrongOld,
-     QString(), QStringLiteral("x"), QStringLiteral("x"), &access::TfrmCambiaPassword::txtPasswordOld},
+     QString(), QStringLiteral("x"), QStringLiteral("x"),
+     &access::TfrmCambiaPassword::txtPasswordOld},
     {"ConfirmationDiffersByCase", QStringLiteral("lucernaviolina"), QStringLiteral("Negozio"),
-     QStringLiteral("negozio"), NotConfirmed, QStringLiteral("lucernaviolina"), QString(), QString(),
-     &access::TfrmCambiaPassword::txtPasswordNew},
+     QStringLiteral("negozio"), NotConfirmed, QStringLiteral("lucernaviolina"), QString(),
+     QString(), &access::TfrmCambiaPassword::txtPasswordNew},
     {"TooLong", QStringLiteral("lucernaviolina"), QString(256, u'a'), QString(256, u'a'),
-     QStringLiteral("Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 caratteri."),
-     QStringLiteral("lucernaviolina"), QString(), QString(), &access::TfrmCambiaPassword::txtPasswordNew},
-    {"EuroSign", QStringLiteral("lucernaviolina"), QStringLiteral("prezzo€"), QStringLiteral("prezzo€"),
-     unstorable(QStringLiteral("€")), QStringLiteral("lucernaviolina"), QString(), QString(),
+     QStringLiteral(
+         "Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 caratteri."),
+     QStringLiteral("lucernaviolina"), QString(), QString(),
      &access::TfrmCambiaPassword::txtPasswordNew},
+    {"EuroSign", QStringLiteral("lucernaviolina"), QStringLiteral("prezzo€"),
+     QStringLiteral("prezzo€"), unstorable(QStringLiteral("€")), QStringLiteral("lucernaviolina"),
+     QString(), QString(), &access::TfrmCambiaPassword::txtPasswordNew},
     {"PolishL", QStringLiteral("lucernaviolina"), QStringLiteral("łał"), QStringLiteral("łał"),
      unstorable(QStringLiteral("ł")), QStringLiteral("lucernaviolina"), QString(), QString(),
      &access::TfrmCambiaPassword::txtPasswordNew},
@@ -364,13 +373,15 @@ TEST_F(ChangePassword, ExactlyTheLongestStorablePasswordIsAccepted) {
 }
 
 TEST_F(ChangePassword, SameAsOldIsFine) {
-    fill(QStringLiteral("lucernaviolina"), QStringLiteral("lucernaviolina"), QStringLiteral("lucernaviolina"));
+    fill(QStringLiteral("lucernaviolina"), QStringLiteral("lucernaviolina"),
+         QStringLiteral("lucernaviolina"));
     clickOK();
     EXPECT_EQ(desktop.messages.texts(), QStringList{Changed});
 }
 
 TEST_F(ChangePassword, StoreThatCannotBeWrittenLeavesTheOldPasswordWorking) {
-    const QByteArray before = "; installazione\r\n[Accesso]\r\nValore=5EA725367CF897B6EDDFC9FA7726\r\n";
+    const QByteArray before =
+        "; installazione\r\n[Accesso]\r\nValore=5EA725367CF897B6EDDFC9FA7726\r\n";
     folder.write(QStringLiteral("unins000.dll"), before);
     fill(QStringLiteral("lucernaviolina"), QStringLiteral("nuova"), QStringLiteral("nuova"));
     {
@@ -479,7 +490,8 @@ TEST_P(ChangeWithStore, ChecksTheOldPasswordAgainstIt) {
     EXPECT_TRUE(change()->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ChangeWithStore, ::testing::ValuesIn(changeStoreRows), test::RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, ChangeWithStore, ::testing::ValuesIn(changeStoreRows),
+                         test::RowName());
 
 TEST_F(ChangePassword, LabelsSitWhereTheDesignPutsThem) {
     EXPECT_EQ(change()->lblRigo05->pos(), QPoint(16, 172));
@@ -490,7 +502,8 @@ TEST_F(ChangePassword, LabelsSitWhereTheDesignPutsThem) {
 // The password store on a disk that is full or read-only, for real: the
 // change is refused with its message and the password in force stays.
 class ChangePasswordOnATroubledDisk : public ChangePassword,
-                                      public ::testing::WithParamInterface<test::DiskTroubleCase> {};
+                                      public ::testing::WithParamInterface<test::DiskTroubleCase> {
+};
 
 TEST_P(ChangePasswordOnATroubledDisk, RefusesAndKeepsTheOldPassword) {
     const QByteArray shipped = store();
@@ -515,7 +528,7 @@ TEST_P(ChangePasswordOnATroubledDisk, RefusesAndKeepsTheOldPassword) {
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{windows->frmAvvio()});
 }
 
-INSTANTIATE_TEST_SUITE_P(Access, ChangePasswordOnATroubledDisk, ::testing::ValuesIn(test::DiskTroubles),
-                         test::RowName());
+INSTANTIATE_TEST_SUITE_P(Access, ChangePasswordOnATroubledDisk,
+                         ::testing::ValuesIn(test::DiskTroubles), test::RowName());
 
 } // namespace

@@ -59,7 +59,8 @@ TEST_F(AccessibleNames, EveryPictureButtonFieldAndListOfEveryWindowHasOne) {
             // The calendar's and the spin boxes' inner editors belong to them.
             if (w->objectName().isEmpty() || w->objectName().startsWith(u"qt_"))
                 continue;
-            EXPECT_FALSE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+            EXPECT_FALSE(
+                QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
                 << where << "/" << w->objectName().toStdString();
         }
     }

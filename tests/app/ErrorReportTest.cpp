@@ -48,13 +48,14 @@ TEST_F(ErrorReport, AnErrorNoHandlerCatchesIsShownAndTheProgramGoesOn) {
     // The event loop is still there: the next failure is reported as well.
     QTest::mouseClick(button, Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_EQ(desktop.messages.texts(),
-              (QStringList{QStringLiteral("File access denied"), QStringLiteral("File access denied")}));
+    EXPECT_EQ(desktop.messages.texts(), (QStringList{QStringLiteral("File access denied"),
+                                                     QStringLiteral("File access denied")}));
 }
 
 TEST_F(ErrorReport, AnErrorInsideADialogLeavesTheDialogOpenOverItsOwner) {
     app::TfrmAvvio* start = windows->frmAvvio();
-    ui::DialogWindow dialog(start, QStringLiteral(" Prova"), QSize(200, 100), ui::Placement::OwnerCentre);
+    ui::DialogWindow dialog(start, QStringLiteral(" Prova"), QSize(200, 100),
+                            ui::Placement::OwnerCentre);
     QPushButton* button = failingButton(&dialog, "Disco pieno: è impossibile scrivere");
     bool stillOpen = false;
     QWidget* owner = nullptr;

@@ -62,9 +62,10 @@ class Package : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         workspace = new QTemporaryDir;
-        const QString error =
-            run(QStringLiteral("cpack"), {QStringLiteral("--config"), QStringLiteral(SCONTRIX_BINARY_DIR "/CPackConfig.cmake"),
-                                          QStringLiteral("-B"), workspace->filePath(QStringLiteral("out"))});
+        const QString error = run(
+            QStringLiteral("cpack"),
+            {QStringLiteral("--config"), QStringLiteral(SCONTRIX_BINARY_DIR "/CPackConfig.cmake"),
+             QStringLiteral("-B"), workspace->filePath(QStringLiteral("out"))});
         if (!error.isEmpty())
             packageError = new QString(error);
     }
@@ -77,15 +78,18 @@ protected:
     void SetUp() override {
         if (packageError)
             FAIL() << packageError->toStdString();
-        const QStringList found = QDir(workspace->filePath(QStringLiteral("out")))
-                                      .entryList({QStringLiteral("Scontrix-*-Linux.tar.gz")}, QDir::Files);
+        const QStringList found =
+            QDir(workspace->filePath(QStringLiteral("out")))
+                .entryList({QStringLiteral("Scontrix-*-Linux.tar.gz")}, QDir::Files);
         ASSERT_EQ(found.size(), 1) << "no package written";
         tarball = workspace->filePath(QStringLiteral("out/") + found.first());
     }
 
     // Unpacks the package in `parent`, as the shop does over its installation.
     void unpackInto(const QString& parent) const {
-        ASSERT_EQ(run(QStringLiteral("tar"), {QStringLiteral("-xzf"), tarball, QStringLiteral("-C"), parent}), QString());
+        ASSERT_EQ(run(QStringLiteral("tar"),
+                      {QStringLiteral("-xzf"), tarball, QStringLiteral("-C"), parent}),
+                  QString());
     }
 
     static inline QTemporaryDir* workspace = nullptr;
@@ -100,11 +104,14 @@ TEST_F(Package, HoldsTheProgramFolderAndNothingOfAShop) {
     QProcess tar;
     tar.start(QStringLiteral("tar"), {QStringLiteral("-tzf"), tarball});
     ASSERT_TRUE(tar.waitForFinished(60000));
-    QStringList entries = QString::fromLocal8Bit(tar.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList entries =
+        QString::fromLocal8Bit(tar.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     entries.removeAll(QStringLiteral("Scontrix/"));
     entries.sort();
-    EXPECT_EQ(entries, (QStringList{QStringLiteral("Scontrix/Guida.pdf"), QStringLiteral("Scontrix/installa-menu.sh"),
-                                    QStringLiteral("Scontrix/scontrix"), QStringLiteral("Scontrix/scontrix.desktop"),
+    EXPECT_EQ(entries, (QStringList{QStringLiteral("Scontrix/Guida.pdf"),
+                                    QStringLiteral("Scontrix/installa-menu.sh"),
+                                    QStringLiteral("Scontrix/scontrix"),
+                                    QStringLiteral("Scontrix/scontrix.desktop"),
                                     QStringLiteral("Scontrix/scontrix.svg"),
                                     QStringLiteral("Scontrix/unins000.dll.dist")}));
 
@@ -140,7 +147,8 @@ TEST_F(Package, UnpackedOverAUsedFolderLeavesEverythingOfTheShop) {
     const QMap<QString, QByteArray> after = snapshot(folder);
     for (auto it = shop.cbegin(); it != shop.cend(); ++it)
         EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
-    EXPECT_TRUE(after.value(QStringLiteral("Guida.pdf")).startsWith("%PDF")) << "the manual is the new one";
+    EXPECT_TRUE(after.value(QStringLiteral("Guida.pdf")).startsWith("%PDF"))
+        << "the manual is the new one";
 }
 
 // A fresh unpack has no password store until the program first starts; the
@@ -158,7 +166,8 @@ TEST_F(Package, AFreshUnpackStartsWithTheFirstAccessPassword) {
     program.setWorkingDirectory(here.path()); // the program folder is the executable's, not this
     program.start(folder + QStringLiteral("scontrix"), {});
     ASSERT_TRUE(program.waitForStarted(10000));
-    for (int waited = 0; waited < 15000 && !QFile::exists(folder + QStringLiteral("unins000.dll")); waited += 50)
+    for (int waited = 0; waited < 15000 && !QFile::exists(folder + QStringLiteral("unins000.dll"));
+         waited += 50)
         QThread::msleep(50);
     const bool stillRunning = program.state() == QProcess::Running;
     program.kill();
@@ -193,23 +202,34 @@ TEST_F(Package, TheMenuEntryPointsAtTheUnpackedProgram) {
     const QString folder = parent + QStringLiteral("/Scontrix");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_HOME"), here.filePath(QStringLiteral("data")));
-    ASSERT_EQ(run(QStringLiteral("sh"), {folder + QStringLiteral("/installa-menu.sh")}, {}, env), QString());
+    ASSERT_EQ(run(QStringLiteral("sh"), {folder + QStringLiteral("/installa-menu.sh")}, {}, env),
+              QString());
 
-    const QString entry = QString::fromUtf8(readAll(here.filePath(QStringLiteral("data/applications/scontrix.desktop"))));
-    EXPECT_TRUE(entry.startsWith(QStringLiteral("[Desktop Entry]\n")) || entry.contains(QStringLiteral("\n[Desktop Entry]\n")));
+    const QString entry = QString::fromUtf8(
+        readAll(here.filePath(QStringLiteral("data/applications/scontrix.desktop"))));
+    EXPECT_TRUE(entry.startsWith(QStringLiteral("[Desktop Entry]\n")) ||
+                entry.contains(QStringLiteral("\n[Desktop Entry]\n")));
     // Exec quotes the path; inside it " ` $ and \ are escaped, and the entry
     // escapes the backslash once more.
     QString quoted = folder;
-    quoted.replace(QStringLiteral("$"), QStringLiteral("\\\\$")).replace(QStringLiteral("\""), QStringLiteral("\\\\\""));
-    EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=\"") + quoted + QStringLiteral("/scontrix\"\n"))) << entry.toStdString();
-    EXPECT_TRUE(entry.contains(QStringLiteral("\nPath=") + folder + QStringLiteral("\n"))) << entry.toStdString();
+    quoted.replace(QStringLiteral("$"), QStringLiteral("\\\\$"))
+        .replace(QStringLiteral("\""), QStringLiteral("\\\\\""));
+    EXPECT_TRUE(
+        entry.contains(QStringLiteral("\nExec=\"") + quoted + QStringLiteral("/scontrix\"\n")))
+        << entry.toStdString();
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nPath=") + folder + QStringLiteral("\n")))
+        << entry.toStdString();
     EXPECT_TRUE(entry.contains(QStringLiteral("\nIcon=scontrix\n")));
-    EXPECT_EQ(readAll(here.filePath(QStringLiteral("data/icons/hicolor/scalable/apps/scontrix.svg"))),
-              readAll(QStringLiteral(SCONTRIX_SOURCE_DIR "/resources/artwork/app_icon.svg")));
+    EXPECT_EQ(
+        readAll(here.filePath(QStringLiteral("data/icons/hicolor/scalable/apps/scontrix.svg"))),
+        readAll(QStringLiteral(SCONTRIX_SOURCE_DIR "/resources/artwork/app_icon.svg")));
 
-    ASSERT_EQ(run(QStringLiteral("sh"), {folder + QStringLiteral("/installa-menu.sh"), QStringLiteral("--rimuovi")}, {}, env),
+    ASSERT_EQ(run(QStringLiteral("sh"),
+                  {folder + QStringLiteral("/installa-menu.sh"), QStringLiteral("--rimuovi")}, {},
+                  env),
               QString());
-    EXPECT_FALSE(QFile::exists(here.filePath(QStringLiteral("data/applications/scontrix.desktop"))));
+    EXPECT_FALSE(
+        QFile::exists(here.filePath(QStringLiteral("data/applications/scontrix.desktop"))));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "../report_core/Poppler.h"
-#include "QtPrinters.h"
 #include "ChildProcess.h"
+#include "QtPrinters.h"
 #include "access/PasswordStore.h"
 #include "app/Startup.h"
 #include "storage/Result.h"
@@ -29,8 +29,9 @@ void writeAll(const QString& path, const QByteArray& bytes) {
 bool stage(const QString& folder) {
     QProcess cmake;
     cmake.start(QStringLiteral("cmake"),
-                {QStringLiteral("-DSTAGE_DIR=") + folder, QStringLiteral("-DSOURCE_DIR=" SCONTRIX_SOURCE_DIR),
-                 QStringLiteral("-P"), QStringLiteral(SCONTRIX_SOURCE_DIR "/scripts/stage.cmake")});
+                {QStringLiteral("-DSTAGE_DIR=") + folder,
+                 QStringLiteral("-DSOURCE_DIR=" SCONTRIX_SOURCE_DIR), QStringLiteral("-P"),
+                 QStringLiteral(SCONTRIX_SOURCE_DIR "/scripts/stage.cmake")});
     return cmake.waitForFinished(60000) && cmake.exitCode() == 0;
 }
 
@@ -81,8 +82,8 @@ TEST(Staging, AnEmptyOrDamagedStoreIsNeverReplaced) {
 TEST(Staging, ThePlacedStoreIsReadByAnotherAccount) {
     QTemporaryDir dir;
     const QString folder = dir.path() + QStringLiteral("/");
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther |
-                                                      QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) |
+                                                      QFile::ReadOther | QFile::ExeOther));
     writeAll(folder + QStringLiteral("unins000.dll.dist"), readAll(Shipped));
     const mode_t previous = ::umask(022); // the usual one of a desktop account
     scontrix::app::placeFirstAccessStore(folder);
@@ -128,9 +129,10 @@ TEST(Staging, TheManualIsAnA4PdfHoldingEveryChapter) {
     EXPECT_TRUE(info->contains(QStringLiteral("(A4)"))) << info->toStdString();
 
     // A long heading may wrap: blanks and line breaks count alike.
-    const QString text = scontrix::test::poppler(QStringLiteral("pdftotext"), {manual, QStringLiteral("-")})
-                             .value_or(QString())
-                             .simplified();
+    const QString text =
+        scontrix::test::poppler(QStringLiteral("pdftotext"), {manual, QStringLiteral("-")})
+            .value_or(QString())
+            .simplified();
     const char* const chapters[] = {
         "1. Che cos'è Scontrix",
         "2. La cartella del programma",

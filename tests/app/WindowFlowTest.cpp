@@ -1,12 +1,12 @@
 #include "AppFixture.h"
-#include "voucher/Formats.h"
-#include "app/Maker.h"
 #include "access/TfrmPassword.h"
+#include "app/Maker.h"
 #include "app/TfrmAvvio.h"
 #include "catalogue/TfrmApriArchivio.h"
 #include "catalogue/TfrmCreaArchivio.h"
 #include "editor/TfrmBiglietti.h"
 #include "ui/Picture.h"
+#include "voucher/Formats.h"
 
 #include <QDialog>
 #include <QListWidget>
@@ -45,18 +45,38 @@ TEST_F(WindowFlow, FifteenWindowsWithTheirFramesAndCaptions) {
     } expected[] = {
         {"TfrmPassword", "frmPassword", " Scontrix - Accesso", {388, 405}, false},
         {"TfrmAvvio", "frmAvvio", " Scontrix", {1016, 713}, false},
-        {"TfrmAnteprimaBiglietto", "frmAnteprimaBiglietto", " Anteprima di stampa", {364, 287}, true},
+        {"TfrmAnteprimaBiglietto",
+         "frmAnteprimaBiglietto",
+         " Anteprima di stampa",
+         {364, 287},
+         true},
         {"TfrmApriArchivio", "frmApriArchivio", " Scontrix - Emissione Buoni", {1016, 713}, false},
         {"TfrmBiglietti", "frmBiglietti", " Scontrix - Emissione Buoni", {1016, 713}, false},
         {"TfrmCambiaPassword", "frmCambiaPassword", " Cambia password", {411, 418}, false},
-        {"TfrmCreaArchivio", "frmCreaArchivio", " Scontrix - Creazione nuovo archivio", {1016, 713}, false},
-        {"TfrmExpBiglietti", "frmExpBiglietti", " Esporta archivio buoni acquisto in Excel", {862, 560}, true},
+        {"TfrmCreaArchivio",
+         "frmCreaArchivio",
+         " Scontrix - Creazione nuovo archivio",
+         {1016, 713},
+         false},
+        {"TfrmExpBiglietti",
+         "frmExpBiglietti",
+         " Esporta archivio buoni acquisto in Excel",
+         {862, 560},
+         true},
         {"TfrmGuida", "frmGuida", " Guida all'utilizzo del software", {670, 572}, true},
         {"TfrmInfo", "frmInfo", " Informazioni su Scontrix", {473, 579}, true},
-        {"TfrmRiepDaPagare", "frmRiepDaPagare", " Riepilogo buoni acquisto non incassati", {862, 560}, true},
+        {"TfrmRiepDaPagare",
+         "frmRiepDaPagare",
+         " Riepilogo buoni acquisto non incassati",
+         {862, 560},
+         true},
         {"TfrmSplash", "frmSplash", nullptr, {661, 467}, true},
         {"TfrmStampaBiglietto", "frmStampaBiglietto", " Stampa buono acquisto", {364, 287}, true},
-        {"TfrmTrovaBiglietti", "frmTrovaBiglietti", " Trova buoni acquisto in archivio", {862, 560}, true},
+        {"TfrmTrovaBiglietti",
+         "frmTrovaBiglietti",
+         " Trova buoni acquisto in archivio",
+         {862, 560},
+         true},
         {"TfrmCalendario", "frmCalendario", " Importazione data", {253, 294}, true},
     };
     QList<QWidget*> all = windows->persistent();
@@ -72,7 +92,8 @@ TEST_F(WindowFlow, FifteenWindowsWithTheirFramesAndCaptions) {
         }
         ASSERT_NE(w, nullptr) << e.objectName;
         const QString className = QString::fromLatin1(w->metaObject()->className());
-        EXPECT_TRUE(className.endsWith(QStringLiteral("::") + QLatin1String(e.className))) << className.toStdString();
+        EXPECT_TRUE(className.endsWith(QStringLiteral("::") + QLatin1String(e.className)))
+            << className.toStdString();
         EXPECT_EQ(w->objectName(), QLatin1String(e.objectName));
         if (e.caption) {
             EXPECT_EQ(w->windowTitle(), QString::fromUtf8(e.caption)) << e.objectName;
@@ -117,7 +138,8 @@ TEST_F(WindowFlow, EveryHandOverLeavesExactlyOnePersistentWindow) {
         EXPECT_EQ(visiblePersistent(), QList<QWidget*>{target}) << t.name;
         target->close(); // the window system's close
         QApplication::processEvents();
-        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{start()}) << t.name << ": back to the start screen";
+        EXPECT_EQ(visiblePersistent(), QList<QWidget*>{start()})
+            << t.name << ": back to the start screen";
     }
 
     // The editor through the selection window, on an archive the shop has.
@@ -213,11 +235,17 @@ TEST(Formats, DayMonthYearWithTheLocaleSeparatorAndADecimalComma) {
     struct Case {
         const char* pattern;
         char16_t separator;
-    } cases[] = {{"dd/MM/yyyy", u'/'}, {"d.M.yy", u'.'}, {"M/d/yy", u'/'}, {"yyyy-MM-dd", u'-'}, {"dMyy", u'/'}};
+    } cases[] = {{"dd/MM/yyyy", u'/'},
+                 {"d.M.yy", u'.'},
+                 {"M/d/yy", u'/'},
+                 {"yyyy-MM-dd", u'-'},
+                 {"dMyy", u'/'}};
     for (const Case& c : cases)
-        EXPECT_EQ(voucher::Formats::separatorOf(QString::fromLatin1(c.pattern)), QChar(c.separator)) << c.pattern;
+        EXPECT_EQ(voucher::Formats::separatorOf(QString::fromLatin1(c.pattern)), QChar(c.separator))
+            << c.pattern;
     const QString sep = voucher::Formats::dateSeparator();
-    EXPECT_EQ(voucher::Formats::formatDate(QDate(2024, 3, 1)), QStringLiteral("01") + sep + QStringLiteral("03") + sep + QStringLiteral("2024"));
+    EXPECT_EQ(voucher::Formats::formatDate(QDate(2024, 3, 1)),
+              QStringLiteral("01") + sep + QStringLiteral("03") + sep + QStringLiteral("2024"));
     EXPECT_EQ(voucher::Formats::decimalSeparator(), u',');
 }
 

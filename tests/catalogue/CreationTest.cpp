@@ -220,7 +220,8 @@ TEST_P(PastedName, CreatesItsArchive) {
     paste(name);
     apply();
     expectOnlyMessage(MessageType::Information, Created, GetParam().name);
-    EXPECT_EQ(folderContents(), (QStringList{name + QStringLiteral(".eur"), QStringLiteral("unins000.dll")}));
+    EXPECT_EQ(folderContents(),
+              (QStringList{name + QStringLiteral(".eur"), QStringLiteral("unins000.dll")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PastedName, ::testing::ValuesIn(pastedNameRows), test::RowName());
@@ -247,7 +248,8 @@ TEST_P(NameInOtherCase, IsTakenAndNothingIsCreated) {
     test::typeText(field(), c.typed);
     apply();
     expectOnlyMessage(MessageType::Warning, Taken, c.name);
-    EXPECT_EQ(folderContents(), (QStringList{QString::fromUtf8(c.existing), QStringLiteral("unins000.dll")}));
+    EXPECT_EQ(folderContents(),
+              (QStringList{QString::fromUtf8(c.existing), QStringLiteral("unins000.dll")}));
     EXPECT_EQ(folder.read(QString::fromUtf8(c.existing)), QByteArray(1055, 'v'));
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()});
 }
@@ -417,19 +419,20 @@ TEST_P(CreationOnATroubledDisk, SaysSoAndMakesNothing) {
     const QStringList before = folderContents();
 
     apply();
-    expectOnlyMessage(MessageType::Error,
-                      QStringLiteral("Attenzione: non è stato possibile creare l'archivio \"Nuovo\".\r\n\r\n"
-                                     "Verificare che la cartella del programma esista e non sia "
-                                     "protetta da scrittura e che il nome non sia troppo lungo; "
-                                     "quindi riprovare oppure inserire un nome diverso."),
-                      GetParam().name);
+    expectOnlyMessage(
+        MessageType::Error,
+        QStringLiteral("Attenzione: non è stato possibile creare l'archivio \"Nuovo\".\r\n\r\n"
+                       "Verificare che la cartella del programma esista e non sia "
+                       "protetta da scrittura e che il nome non sia troppo lungo; "
+                       "quindi riprovare oppure inserire un nome diverso."),
+        GetParam().name);
     EXPECT_EQ(folderContents(), before);
     EXPECT_EQ(folder.read(QStringLiteral("Negozio.eur")), QByteArray(2110, 'x'));
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{creation()});
     EXPECT_EQ(field()->text(), QStringLiteral("Nuovo"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, CreationOnATroubledDisk, ::testing::ValuesIn(test::DiskTroubles),
-                         test::RowName());
+INSTANTIATE_TEST_SUITE_P(Catalogue, CreationOnATroubledDisk,
+                         ::testing::ValuesIn(test::DiskTroubles), test::RowName());
 
 } // namespace

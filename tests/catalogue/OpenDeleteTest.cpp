@@ -145,12 +145,12 @@ TEST_P(UndeletableArchive, IsNamedAndTheListRefreshed) {
     const auto& m = desktop.messages.messages[1];
     EXPECT_EQ(m.kind, Kind::Typed) << what;
     EXPECT_EQ(m.type, MessageType::Error) << what;
-    EXPECT_EQ(m.text,
-              QStringLiteral(
-                  "Attenzione: non è stato possibile eliminare l'archivio \"Negozio.eur\".\r\n"
-                  "\r\nIl file potrebbe essere già stato eliminato o spostato, essere in uso "
-                  "da parte di un altro programma oppure trovarsi in una cartella protetta da "
-                  "scrittura."))
+    EXPECT_EQ(
+        m.text,
+        QStringLiteral("Attenzione: non è stato possibile eliminare l'archivio \"Negozio.eur\".\r\n"
+                       "\r\nIl file potrebbe essere già stato eliminato o spostato, essere in uso "
+                       "da parte di un altro programma oppure trovarsi in una cartella protetta da "
+                       "scrittura."))
         << what;
     EXPECT_FALSE(desktop.messages.texts().contains(Deleted)) << what;
     EXPECT_EQ(entries(), QStringList{"Altro.eur"}) << what;

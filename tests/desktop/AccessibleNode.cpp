@@ -115,8 +115,8 @@ QList<AccessibleNode> AccessibleNode::children() const {
     return list;
 }
 
-QList<AccessibleNode> AccessibleNode::findAll(
-    const std::function<bool(const AccessibleNode&)>& match) const {
+QList<AccessibleNode>
+AccessibleNode::findAll(const std::function<bool(const AccessibleNode&)>& match) const {
     QList<AccessibleNode> found;
     for (const AccessibleNode& child : children()) {
         if (!child.isShowing())

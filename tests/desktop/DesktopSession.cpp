@@ -112,12 +112,14 @@ void DesktopSession::setUp(QSize screen) {
     if (!start(windowManager_, QStringLiteral("openbox"), {}))
         return;
     // openbox leaves at once where the display is not its own.
-    const bool managed = waitUntil([this] {
-        return windowManager_.state() == QProcess::NotRunning ||
-               run(QStringLiteral("xprop"), {QStringLiteral("-root"),
-                                             QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                   .contains(QStringLiteral("window id"));
-    }, 30000);
+    const bool managed = waitUntil(
+        [this] {
+            return windowManager_.state() == QProcess::NotRunning ||
+                   run(QStringLiteral("xprop"),
+                       {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                       .contains(QStringLiteral("window id"));
+        },
+        30000);
     if (!managed || windowManager_.state() == QProcess::NotRunning)
         missing_ = QStringLiteral("openbox did not start");
 }

@@ -30,8 +30,8 @@ public:
     QString display() const { return env_.value(QStringLiteral("DISPLAY")); }
 
     // Starts the staged program from a fresh copy of its folder, with
-    // accessibility always on, on an Italian desktop (LANG=it_IT.UTF-8). Returns false (and says why in missing()) if
-    // it did not start.
+    // accessibility always on, on an Italian desktop (LANG=it_IT.UTF-8). Returns false (and says
+    // why in missing()) if it did not start.
     bool startProgram();
     void stopProgram();
     qint64 programId() const;

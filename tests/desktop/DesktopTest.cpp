@@ -45,10 +45,13 @@ protected:
         if (busFailure_)
             GTEST_SKIP() << "this process cannot reach the accessibility bus";
         ASSERT_TRUE(session_->startProgram()) << session_->missing().toStdString();
-        ASSERT_TRUE(waitUntil([this] {
-            app_ = AccessibleNode::application(session_->programId());
-            return app_ && app_.window(Login);
-        }, 30000)) << "the program never showed its login window on the accessibility bus";
+        ASSERT_TRUE(waitUntil(
+            [this] {
+                app_ = AccessibleNode::application(session_->programId());
+                return app_ && app_.window(Login);
+            },
+            30000))
+            << "the program never showed its login window on the accessibility bus";
     }
     void TearDown() override {
         if (session_ && session_->missing().isEmpty())
@@ -69,8 +72,8 @@ protected:
 
     void logIn() {
         const AccessibleNode login = app_.window(Login);
-        const AccessibleNode field =
-            login.find([](const AccessibleNode& n) { return n.name() == QStringLiteral("Password"); });
+        const AccessibleNode field = login.find(
+            [](const AccessibleNode& n) { return n.name() == QStringLiteral("Password"); });
         ASSERT_TRUE(field) << "no field named Password";
         ASSERT_TRUE(field.setText(QStringLiteral("lucernaviolina")));
         AccessibleNode ok;
@@ -150,18 +153,24 @@ protected:
         EXPECT_EQ(functions & (8u | 16u | 32u), 0u) << caption.toStdString() << motif.toStdString();
         // The window manager offers neither resizing nor maximising.
         const QString allowed = property(w, "_NET_WM_ALLOWED_ACTIONS");
-        EXPECT_FALSE(allowed.contains(QStringLiteral("_NET_WM_ACTION_RESIZE"))) << allowed.toStdString();
-        EXPECT_FALSE(allowed.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE"))) << allowed.toStdString();
+        EXPECT_FALSE(allowed.contains(QStringLiteral("_NET_WM_ACTION_RESIZE")))
+            << allowed.toStdString();
+        EXPECT_FALSE(allowed.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE")))
+            << allowed.toStdString();
 
         // openbox draws a minimise button all the same: a fixed window
         // minimised with it comes straight back.
         session_->run(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), w});
-        EXPECT_TRUE(waitUntil([&] {
-            const QString state = property(w, "_NET_WM_STATE");
-            const QString map = session_->run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), w});
-            return !state.contains(QStringLiteral("_NET_WM_STATE_HIDDEN")) &&
-                   map.contains(QStringLiteral("IsViewable"));
-        }, 5000)) << caption.toStdString() << " stayed minimised";
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                const QString state = property(w, "_NET_WM_STATE");
+                const QString map =
+                    session_->run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), w});
+                return !state.contains(QStringLiteral("_NET_WM_STATE_HIDDEN")) &&
+                       map.contains(QStringLiteral("IsViewable"));
+            },
+            5000))
+            << caption.toStdString() << " stayed minimised";
     }
 
     static inline DesktopSession* session_ = nullptr;
@@ -225,7 +234,8 @@ TEST_F(Desktop, StartScreenPicturesArePushButtonsNamedByWhatTheyDo) {
         total += e.count;
     }
     // No button of the start screen goes without a name.
-    const QList<AccessibleNode> buttons = start.findAll([](const AccessibleNode& n) { return n.isButton(); });
+    const QList<AccessibleNode> buttons =
+        start.findAll([](const AccessibleNode& n) { return n.isButton(); });
     EXPECT_EQ(buttons.size(), total);
     for (const AccessibleNode& b : buttons)
         EXPECT_FALSE(b.name().isEmpty());
@@ -255,8 +265,10 @@ TEST_F(Desktop, FixedWindowsKeepTheirFrameUnderAWindowManager) {
 
     logIn();
     const QString state = property(xWindow(Start), "_NET_WM_STATE");
-    EXPECT_TRUE(state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT"))) << state.toStdString();
-    EXPECT_TRUE(state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ"))) << state.toStdString();
+    EXPECT_TRUE(state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT")))
+        << state.toStdString();
+    EXPECT_TRUE(state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ")))
+        << state.toStdString();
 
     ASSERT_TRUE(press(app_.window(Start).button(QStringLiteral("Guida"))));
     const AccessibleNode guide = waitForWindow(Guide);
@@ -293,8 +305,8 @@ TEST_F(Desktop, AValueTypedOnAnItalianDesktopKeepsItsComma) {
     AccessibleNode entry;
     ASSERT_TRUE(waitUntil([&] {
         return bool(entry = selection.find([](const AccessibleNode& n) {
-                        return n.name() == QStringLiteral("Negozio.eur");
-                    }));
+            return n.name() == QStringLiteral("Negozio.eur");
+        }));
     })) << "the archive is not listed";
     clickOn(entry);
     ASSERT_TRUE(press(selection.button(QStringLiteral("Apri archivio"))));
@@ -325,15 +337,17 @@ TEST_F(Desktop, AValueTypedOnAnItalianDesktopKeepsItsComma) {
         << "leaving the field wrote " << value.text().toStdString();
 
     ASSERT_TRUE(press(editor.button(QStringLiteral("Salva"))));
-    const AccessibleNode confirmation = windowShowing(
-        QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    const AccessibleNode confirmation = windowShowing(QStringLiteral(
+        "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
     ASSERT_TRUE(confirmation) << "no confirmation of the save";
     ASSERT_TRUE(press(confirmation.button(QStringLiteral("OK"))));
     QFile file(archive);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray record = file.readAll();
     ASSERT_EQ(record.size(), 1055);
-    EXPECT_EQ(record.mid(378, 5), QByteArray("\x04" "7,50")) << "the value as saved";
+    EXPECT_EQ(record.mid(378, 5), QByteArray("\x04"
+                                             "7,50"))
+        << "the value as saved";
 }
 
 } // namespace

@@ -56,12 +56,18 @@ TEST_P(EditorOnATroubledDisk, ANewVoucherIsRefusedAndTheArchiveKeepsEveryByte) {
     writeLogo(1, Qt::red);
     openEditor();
     click("cmdNuovo");
-    const QStringList texts = {QStringLiteral("Rossi Mario"), QStringLiteral("Via Po 1"),
-                               QStringLiteral("Torino (TO)"), QStringLiteral("3331234567"),
-                               QStringLiteral("32"), QStringLiteral("01/04/2024"),
-                               QStringLiteral("30/04/2024"), QStringLiteral("Anna Bianchi"),
-                               QStringLiteral("50,00"), QStringLiteral("Bar Centrale"),
-                               QStringLiteral("Non cumulabile"), QStringLiteral("regalo")};
+    const QStringList texts = {QStringLiteral("Rossi Mario"),
+                               QStringLiteral("Via Po 1"),
+                               QStringLiteral("Torino (TO)"),
+                               QStringLiteral("3331234567"),
+                               QStringLiteral("32"),
+                               QStringLiteral("01/04/2024"),
+                               QStringLiteral("30/04/2024"),
+                               QStringLiteral("Anna Bianchi"),
+                               QStringLiteral("50,00"),
+                               QStringLiteral("Bar Centrale"),
+                               QStringLiteral("Non cumulabile"),
+                               QStringLiteral("regalo")};
     const auto fields = ed()->recordFields();
     for (int i = 0; i < fields.size(); ++i)
         fields[i]->setText(texts[i]);

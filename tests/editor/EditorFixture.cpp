@@ -1,7 +1,6 @@
 #include "EditorFixture.h"
 
 #include "OpenEditor.h"
-
 #include "app/TfrmAvvio.h"
 #include "ui/Picture.h"
 

@@ -26,15 +26,23 @@ class Editor : public test::EditorFixture {
 protected:
     QString position() const { return ed()->lblPosizione->text(); }
 
-    void writeSettings(const QByteArray& bytes) { folder.write(QStringLiteral("Negozio.ini"), bytes); }
+    void writeSettings(const QByteArray& bytes) {
+        folder.write(QStringLiteral("Negozio.ini"), bytes);
+    }
 
     // Fills every field of a savable voucher.
     void fillVoucher(const QString& customer) {
-        const QStringList texts = {customer,       QStringLiteral("Via Po 1"), QStringLiteral("Torino"),
-                                   QStringLiteral("3331234567"), QStringLiteral("99"),
-                                   QStringLiteral("01/04/2024"), QStringLiteral("30/04/2024"),
-                                   QStringLiteral("Anna Bianchi"), QStringLiteral("50,00"),
-                                   QStringLiteral("Bottega €uro"), QStringLiteral("Nessuna"),
+        const QStringList texts = {customer,
+                                   QStringLiteral("Via Po 1"),
+                                   QStringLiteral("Torino"),
+                                   QStringLiteral("3331234567"),
+                                   QStringLiteral("99"),
+                                   QStringLiteral("01/04/2024"),
+                                   QStringLiteral("30/04/2024"),
+                                   QStringLiteral("Anna Bianchi"),
+                                   QStringLiteral("50,00"),
+                                   QStringLiteral("Bottega €uro"),
+                                   QStringLiteral("Nessuna"),
                                    QStringLiteral("regalo")};
         const auto fields = ed()->recordFields();
         for (int i = 0; i < fields.size(); ++i)
@@ -89,9 +97,18 @@ TEST_F(Editor, OpeningAnArchiveWithSavedVouchersShowsItsDefaultsAndFirstLogo) {
     writeSettings("[Dati Buono]\r\nInizio=01/01/2024\r\nScadenza=31/12/2024\r\nValore=10,00\r\n"
                   "Luogo=Caff\xe8 \x80 Bar\r\nCondizioni=Nessuna\r\n");
     openEditor();
-    EXPECT_EQ(fieldTexts(), (QStringList{{}, {}, {}, {}, {}, QStringLiteral("01/01/2024"),
-                                         QStringLiteral("31/12/2024"), {}, QStringLiteral("10,00"),
-                                         QStringLiteral("Caffè € Bar"), QStringLiteral("Nessuna"), {}}));
+    EXPECT_EQ(fieldTexts(), (QStringList{{},
+                                         {},
+                                         {},
+                                         {},
+                                         {},
+                                         QStringLiteral("01/01/2024"),
+                                         QStringLiteral("31/12/2024"),
+                                         {},
+                                         QStringLiteral("10,00"),
+                                         QStringLiteral("Caffè € Bar"),
+                                         QStringLiteral("Nessuna"),
+                                         {}}));
     EXPECT_TRUE(position().isEmpty());
     EXPECT_GT(logoColour().red(), 200);
     EXPECT_TRUE(ed()->txtAcquirente->hasFocus());
@@ -112,19 +129,22 @@ struct NavigationRow {
     int records;
     const char* start; // the position label before the click
     NavigationButton button;
-    const char* shown;  // the position label after it
+    const char* shown; // the position label after it
     bool emptyMessage;
 };
 const NavigationRow navigationRows[] = {
-    {0, "", Primo, "", true},     {0, "", Indietro, "", true}, {0, "", Avanti, "", true},
-    {0, "", Ultimo, "", true},    {0, "1", Indietro, "1", false},
-    {0, "2", Avanti, "", true}, // the label is emptied
-    {1, "", Primo, "1", false},   {1, "", Indietro, "1", false}, {1, "", Avanti, "1", false},
-    {1, "", Ultimo, "1", false},  {1, "1", Avanti, "1", false},  {1, "1", Indietro, "1", false},
-    {3, "", Avanti, "1", false},  {3, "", Indietro, "1", false}, {3, "1", Avanti, "2", false},
-    {3, "2", Avanti, "3", false}, {3, "3", Avanti, "3", false},  {3, "3", Indietro, "2", false},
-    {3, "2", Indietro, "1", false}, {3, "1", Indietro, "1", false}, {3, "2", Primo, "1", false},
-    {3, "1", Ultimo, "3", false}, {3, "3", Primo, "1", false},
+    {0, "", Primo, "", true},       {0, "", Indietro, "", true},
+    {0, "", Avanti, "", true},      {0, "", Ultimo, "", true},
+    {0, "1", Indietro, "1", false}, {0, "2", Avanti, "", true}, // the label is emptied
+    {1, "", Primo, "1", false},     {1, "", Indietro, "1", false},
+    {1, "", Avanti, "1", false},    {1, "", Ultimo, "1", false},
+    {1, "1", Avanti, "1", false},   {1, "1", Indietro, "1", false},
+    {3, "", Avanti, "1", false},    {3, "", Indietro, "1", false},
+    {3, "1", Avanti, "2", false},   {3, "2", Avanti, "3", false},
+    {3, "3", Avanti, "3", false},   {3, "3", Indietro, "2", false},
+    {3, "2", Indietro, "1", false}, {3, "1", Indietro, "1", false},
+    {3, "2", Primo, "1", false},    {3, "1", Ultimo, "3", false},
+    {3, "3", Primo, "1", false},
 };
 
 // "Of3From2Avanti": three records, label "2", button Avanti; "FromNew" for an empty label.
@@ -150,14 +170,15 @@ TEST_P(EditorNavigation, ShowsTheRecordItReaches) {
     ed()->txtAcquirente->setText(QStringLiteral("modifica non salvata"));
     const char* const names[] = {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"};
     click(names[c.button]);
-    const std::string what = std::to_string(c.records) + " records, from '" + c.start + "', button " +
-                             std::to_string(c.button);
+    const std::string what = std::to_string(c.records) + " records, from '" + c.start +
+                             "', button " + std::to_string(c.button);
     EXPECT_EQ(position(), QString::fromLatin1(c.shown)) << what;
     if (c.emptyMessage) {
         ASSERT_EQ(desktop.messages.messages.size(), 1u) << what;
         EXPECT_EQ(desktop.messages.messages[0].kind, Kind::Typed) << what;
         EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Information) << what;
-        EXPECT_EQ(desktop.messages.messages[0].text, QStringLiteral("L'archivio non contiene nessuna scheda."));
+        EXPECT_EQ(desktop.messages.messages[0].text,
+                  QStringLiteral("L'archivio non contiene nessuna scheda."));
     } else {
         EXPECT_TRUE(desktop.messages.messages.empty()) << what;
     }
@@ -214,8 +235,18 @@ TEST_F(Editor, NewVoucherProposesTheNextNumberAndKeepsTheDefaults) {
     ed()->cmdAvantiClick(); // shows 3, with its blue logo
     ed()->cmdNuovoClick();
     const auto shown = voucher(3);
-    EXPECT_EQ(fieldTexts(), (QStringList{{}, {}, {}, {}, QStringLiteral("8"), shown.prezzo, shown.spettatore, {},
-                                         shown.evento, shown.luogo, shown.scritta, {}}));
+    EXPECT_EQ(fieldTexts(), (QStringList{{},
+                                         {},
+                                         {},
+                                         {},
+                                         QStringLiteral("8"),
+                                         shown.prezzo,
+                                         shown.spettatore,
+                                         {},
+                                         shown.evento,
+                                         shown.luogo,
+                                         shown.scritta,
+                                         {}}));
     EXPECT_TRUE(position().isEmpty());
     EXPECT_FALSE(ed()->chkPagato->isChecked());
     EXPECT_GT(logoColour().blue(), 200);
@@ -263,12 +294,15 @@ struct RequiredRow {
 const RequiredRow requiredRows[] = {
     {"txtAcquirente", &editor::TfrmBiglietti::txtAcquirente, "il nome del cliente"},
     {"txtNum", &editor::TfrmBiglietti::txtNum, "il numero del buono acquisto"},
-    {"txtPrezzo", &editor::TfrmBiglietti::txtPrezzo, "la data di inizio validità del buono acquisto"},
-    {"txtSpettatore", &editor::TfrmBiglietti::txtSpettatore, "la data di scadenza del buono acquisto"},
+    {"txtPrezzo", &editor::TfrmBiglietti::txtPrezzo,
+     "la data di inizio validità del buono acquisto"},
+    {"txtSpettatore", &editor::TfrmBiglietti::txtSpettatore,
+     "la data di scadenza del buono acquisto"},
     {"txtPosto", &editor::TfrmBiglietti::txtPosto, "il beneficiario del buono acquisto"},
     {"txtEvento", &editor::TfrmBiglietti::txtEvento, "il valore del buono acquisto"},
     {"txtLuogo", &editor::TfrmBiglietti::txtLuogo, "dove può essere utilizzato il buono acquisto"},
-    {"txtScritta", &editor::TfrmBiglietti::txtScritta, "le condizioni di utilizzo del buono acquisto"},
+    {"txtScritta", &editor::TfrmBiglietti::txtScritta,
+     "le condizioni di utilizzo del buono acquisto"},
 };
 
 class RequiredField : public Editor, public ::testing::WithParamInterface<RequiredRow> {};
@@ -299,7 +333,8 @@ TEST_F(Editor, SavingAnEmptyVoucherAsksOnlyForTheCustomer) {
     openEditor();
     ed()->cmdSalvaClick();
     EXPECT_EQ(desktop.messages.texts(),
-              QStringList{QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del cliente.")})
+              QStringList{QStringLiteral(
+                  "Attenzione: per salvare la scheda è necessario indicare il nome del cliente.")})
         << "an empty voucher asks only for the customer";
 }
 
@@ -310,11 +345,14 @@ TEST_F(Editor, AppendThenUpdate) {
     fillVoucher(QStringLiteral("  Mario Rossi  "));
     ed()->chkPagato->setChecked(true);
     click("cmdSalva");
-    EXPECT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+    EXPECT_EQ(desktop.messages.texts(),
+              QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
     EXPECT_EQ(desktop.messages.messages[0].type, MessageType::Information);
     EXPECT_EQ(position(), QStringLiteral("5"));
-    EXPECT_TRUE(QFile::exists(logo(5))) << "every saved voucher gets a picture, the placeholder too";
-    EXPECT_EQ(ed()->txtAcquirente->text(), QStringLiteral("  Mario Rossi  ")) << "the screen is not trimmed";
+    EXPECT_TRUE(QFile::exists(logo(5)))
+        << "every saved voucher gets a picture, the placeholder too";
+    EXPECT_EQ(ed()->txtAcquirente->text(), QStringLiteral("  Mario Rossi  "))
+        << "the screen is not trimmed";
 
     QByteArray bytes = archiveBytes();
     ASSERT_EQ(bytes.size(), 5 * 1055);
@@ -328,11 +366,13 @@ TEST_F(Editor, AppendThenUpdate) {
     ed()->txtNote->setText(QStringLiteral("cambiata"));
     click("cmdSalva");
     EXPECT_EQ(desktop.messages.texts(),
-              QStringList{QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")});
+              QStringList{QStringLiteral(
+                  "Le modifiche apportate alla scheda corrente sono state salvate in archivio.")});
     bytes = archiveBytes();
     ASSERT_EQ(bytes.size(), 5 * 1055) << "the second save overwrites";
     EXPECT_EQ(bytes.mid(4 * 1055 + 1052, 3), QByteArray("\x02\x4E\x6F", 3));
-    EXPECT_EQ(storage::VoucherRecord::fromBytes(bytes.mid(4 * 1055, 1055)).note, QStringLiteral("cambiata"));
+    EXPECT_EQ(storage::VoucherRecord::fromBytes(bytes.mid(4 * 1055, 1055)).note,
+              QStringLiteral("cambiata"));
 }
 
 // What is typed into each named field lands in its own slot of the record,
@@ -370,7 +410,8 @@ TEST_F(Editor, TypedFieldsLandAtTheirRecordOffsets) {
     control<QLineEdit>(ed(), "txtSpettatore")->setText(QStringLiteral("30/04/2024"));
     click("chkPagato");
     click("cmdSalva");
-    ASSERT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+    ASSERT_EQ(desktop.messages.texts(),
+              QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
 
     const QByteArray bytes = archiveBytes();
     ASSERT_EQ(bytes.size(), 1055);
@@ -378,8 +419,12 @@ TEST_F(Editor, TypedFieldsLandAtTheirRecordOffsets) {
         EXPECT_EQ(int(bytes[slot.offset]), slot.stored.size()) << slot.control;
         EXPECT_EQ(bytes.mid(slot.offset + 1, slot.stored.size()), slot.stored) << slot.control;
     }
-    EXPECT_EQ(bytes.mid(260, 11), QByteArray("\x0a" "01/04/2024")) << "txtPrezzo";
-    EXPECT_EQ(bytes.mid(276, 11), QByteArray("\x0a" "30/04/2024")) << "txtSpettatore";
+    EXPECT_EQ(bytes.mid(260, 11), QByteArray("\x0a"
+                                             "01/04/2024"))
+        << "txtPrezzo";
+    EXPECT_EQ(bytes.mid(276, 11), QByteArray("\x0a"
+                                             "30/04/2024"))
+        << "txtSpettatore";
     EXPECT_EQ(bytes.mid(1052, 3), QByteArray("\x02\x53\xEC", 3)) << "chkPagato";
 }
 
@@ -427,7 +472,8 @@ TEST_F(Editor, ASaveWhileAnotherCopyHoldsTheArchiveGivesUpAndWritesNothing) {
     ::flock(otherCopy.handle(), LOCK_UN);
     desktop.messages.clear();
     click("cmdSalva");
-    EXPECT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+    EXPECT_EQ(desktop.messages.texts(),
+              QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
     EXPECT_EQ(position(), QStringLiteral("3"));
 }
 
@@ -542,7 +588,8 @@ TEST_F(Editor, DefaultsThatCannotBeWrittenAreReportedAndTheEditorStaysWhenTheUse
     QApplication::processEvents();
     ASSERT_EQ(desktop.messages.messages.size(), 1u);
     EXPECT_EQ(desktop.messages.messages[0].kind, platform::RecordingMessageBoxes::Kind::Confirm);
-    EXPECT_TRUE(desktop.messages.messages[0].text.contains(folder.file(QStringLiteral("Negozio.ini"))));
+    EXPECT_TRUE(
+        desktop.messages.messages[0].text.contains(folder.file(QStringLiteral("Negozio.ini"))));
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{ed()}) << "nothing typed is lost without notice";
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Negozio.ini"))));
 
@@ -571,8 +618,8 @@ TEST_F(Editor, StatusLineShowsHintsAndEmptiesOverTheBackground) {
     QApplication::sendEvent(ed()->cmdSalva, &enter);
     EXPECT_EQ(ed()->panInfo->text(), QStringLiteral("Salva la scheda in archivio."));
     QWidget* pan = ed()->container();
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), pan->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), pan->mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(pan, &move);
     EXPECT_TRUE(ed()->panInfo->text().isEmpty());
 
@@ -640,8 +687,10 @@ TEST_F(Editor, ToolbarOpensItsWindowsAsModalDialogsOwnedByTheEditor) {
             EXPECT_EQ(title, QStringLiteral("Emissione buoni acquisto"));
             const QStringList paragraphs = text.split(QStringLiteral("\n\n"));
             ASSERT_EQ(paragraphs.size(), 10);
-            EXPECT_TRUE(paragraphs[0].startsWith(QStringLiteral("Dopo aver selezionato l'archivio di interesse")));
-            EXPECT_TRUE(paragraphs[9].startsWith(QStringLiteral("E' inoltre possibile esportare le schede")));
+            EXPECT_TRUE(paragraphs[0].startsWith(
+                QStringLiteral("Dopo aver selezionato l'archivio di interesse")));
+            EXPECT_TRUE(paragraphs[9].startsWith(
+                QStringLiteral("E' inoltre possibile esportare le schede")));
         }
     }
     EXPECT_EQ(visiblePersistent(), QList<QWidget*>{ed()});

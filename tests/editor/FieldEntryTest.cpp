@@ -3,21 +3,21 @@
 #include "TestLocale.h"
 #include "Typing.h"
 #include "editor/TfrmCalendario.h"
-#include "voucher/Formats.h"
 #include "ui/Picture.h"
+#include "voucher/Formats.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QMenu>
-#include <QUrl>
-#include <QUrlQuery>
-#include <QCalendarWidget>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
 #include <algorithm>
 #include <functional>
 
@@ -51,10 +51,18 @@ protected:
 
     // Every field a save asks for, but the value.
     void fillTheRequiredFieldsButTheValue() {
-        const QStringList texts = {QStringLiteral("Mario"), {}, {}, {}, QStringLiteral("1"),
-                                   QStringLiteral("01/01/2024"), QStringLiteral("02/02/2024"),
-                                   QStringLiteral("Anna"), {}, QStringLiteral("Bar"),
-                                   QStringLiteral("Nessuna"), {}};
+        const QStringList texts = {QStringLiteral("Mario"),
+                                   {},
+                                   {},
+                                   {},
+                                   QStringLiteral("1"),
+                                   QStringLiteral("01/01/2024"),
+                                   QStringLiteral("02/02/2024"),
+                                   QStringLiteral("Anna"),
+                                   {},
+                                   QStringLiteral("Bar"),
+                                   QStringLiteral("Nessuna"),
+                                   {}};
         for (int i = 0; i < 12; ++i)
             ed()->recordFields()[i]->setText(texts[i]);
     }
@@ -82,14 +90,15 @@ TEST_F(FieldEntry, KeyFiltersOfMobileNumberAndValue) {
         EXPECT_EQ(field->text(), QString::fromLatin1(c.kept)) << c.typed;
         QTest::keyClick(field, Qt::Key_Left);
         QTest::keyClick(field, Qt::Key_Backspace);
-        EXPECT_EQ(field->text().size(), qstrlen(c.kept) - 1) << "caret keys and Backspace still edit";
+        EXPECT_EQ(field->text().size(), qstrlen(c.kept) - 1)
+            << "caret keys and Backspace still edit";
     }
 }
 
 // The orders as the voucher is filled in, written out here, not taken from the window.
-const char* const enterChain[] = {"txtAcquirente", "txtVia",        "txtCitta", "txtCel",
-                                  "txtNum",        "txtPrezzo",     "txtSpettatore", "txtPosto",
-                                  "txtEvento",     "txtLuogo",      "txtScritta", "txtNote"};
+const char* const enterChain[] = {"txtAcquirente", "txtVia",    "txtCitta",      "txtCel",
+                                  "txtNum",        "txtPrezzo", "txtSpettatore", "txtPosto",
+                                  "txtEvento",     "txtLuogo",  "txtScritta",    "txtNote"};
 
 TEST_F(FieldEntry, EnterWalksTheChainAndComesBackFromTheNotes) {
     focus(control<QLineEdit>(ed(), "txtAcquirente"));
@@ -111,8 +120,9 @@ TEST_F(FieldEntry, TabWalksTheFieldsEndsAtTheCashedBoxAndWrapsRound) {
     QStringList visited;
     for (std::size_t i = 0; i <= std::size(enterChain) + 1; ++i) {
         QWidget* focused = QApplication::focusWidget();
-        visited << (focused->objectName().isEmpty() ? QString::fromLatin1(focused->metaObject()->className())
-                                                    : focused->objectName());
+        visited << (focused->objectName().isEmpty()
+                        ? QString::fromLatin1(focused->metaObject()->className())
+                        : focused->objectName());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QStringList expected;
@@ -206,11 +216,13 @@ TEST_F(ValueEntryAnyLocale, ValueIsFormattedOnLeavingItsField) {
     ed()->txtEvento->clear();
     QTest::keyClicks(ed()->txtEvento, QStringLiteral("7"));
     click("cmdSalva");
-    ASSERT_EQ(desktop.messages.texts(), QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
+    ASSERT_EQ(desktop.messages.texts(),
+              QStringList{QStringLiteral("La scheda corrente è stata inserita in archivio.")});
     EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("7,00"));
     const QByteArray record = folder.read(QStringLiteral("Negozio.eur"));
     ASSERT_EQ(record.size(), 1055);
-    EXPECT_EQ(record.mid(378, 5), QByteArray("\x04" "7,00"));
+    EXPECT_EQ(record.mid(378, 5), QByteArray("\x04"
+                                             "7,00"));
 }
 
 TEST_F(ValueEntryAnyLocale, ValueWaitsWhileAContextMenuIsOpenAndPastesIntoIt) {
@@ -224,7 +236,8 @@ TEST_F(ValueEntryAnyLocale, ValueWaitsWhileAContextMenuIsOpenAndPastesIntoIt) {
     QApplication::processEvents();
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_TRUE(menu);
-    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("12,")) << "the menu opening is no leaving of the field";
+    EXPECT_EQ(ed()->txtEvento->text(), QStringLiteral("12,"))
+        << "the menu opening is no leaving of the field";
     QAction* pasteAction = nullptr;
     for (QAction* action : menu->actions()) {
         // The program speaks Italian: "Incolla" is Paste.
@@ -299,7 +312,8 @@ TEST_F(FieldEntry, PickerImportsTodayIntoItsFieldOnlyAndCancelChangesNothing) {
         QTest::mouseClick(picker->btnImportaData, Qt::LeftButton);
     });
     QTest::keyClick(ed()->txtSpettatore, Qt::Key_X);
-    EXPECT_EQ(shown, QDate::currentDate()) << "the calendar starts at today whatever the field holds";
+    EXPECT_EQ(shown, QDate::currentDate())
+        << "the calendar starts at today whatever the field holds";
     EXPECT_EQ(ed()->txtSpettatore->text(), voucher::Formats::formatDate(QDate::currentDate()));
     EXPECT_EQ(ed()->txtPrezzo->text(), QStringLiteral("05/05/2020"));
 
@@ -358,7 +372,8 @@ TEST_F(FieldEntry, ChoosingTheLogo) {
               QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
     EXPECT_EQ(desktop.files.requests[0].filters,
               QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
-    EXPECT_EQ(ed()->imgFoto->image().size(), QSize(60, 30)) << "kept at its own size, fitted on screen";
+    EXPECT_EQ(ed()->imgFoto->image().size(), QSize(60, 30))
+        << "kept at its own size, fitted on screen";
     EXPECT_FALSE(QDir(folder.file(QStringLiteral("Logo_Ditta"))).entryList(QDir::Files).size())
         << "nothing is written before saving";
 
@@ -367,10 +382,18 @@ TEST_F(FieldEntry, ChoosingTheLogo) {
     EXPECT_GT(logoColour().red(), 200) << "a file that is no picture leaves the picture as it was";
 
     ed()->cmdNuovoClick();
-    const QStringList texts = {QStringLiteral("Mario"), {}, {}, {}, QStringLiteral("1"),
-                               QStringLiteral("01/01/2024"), QStringLiteral("02/02/2024"),
-                               QStringLiteral("Anna"), QStringLiteral("5,00"), QStringLiteral("Bar"),
-                               QStringLiteral("Nessuna"), {}};
+    const QStringList texts = {QStringLiteral("Mario"),
+                               {},
+                               {},
+                               {},
+                               QStringLiteral("1"),
+                               QStringLiteral("01/01/2024"),
+                               QStringLiteral("02/02/2024"),
+                               QStringLiteral("Anna"),
+                               QStringLiteral("5,00"),
+                               QStringLiteral("Bar"),
+                               QStringLiteral("Nessuna"),
+                               {}};
     for (int i = 0; i < 12; ++i)
         ed()->recordFields()[i]->setText(texts[i]);
     ed()->cmdSalvaClick();
@@ -381,7 +404,8 @@ TEST_F(FieldEntry, ChoosingTheLogo) {
 
     desktop.files.answers = {folder.file(QStringLiteral("sparito.jpg"))};
     ed()->imgFotoClick();
-    EXPECT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image()) << "a missing file gives the placeholder";
+    EXPECT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image())
+        << "a missing file gives the placeholder";
 
     ed()->imgFotoClick(); // cancelled: nothing changes
     EXPECT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image());
@@ -396,10 +420,12 @@ TEST_F(FieldEntry, WhatsAppAsksForItsFourFieldsInOrder) {
         const char* warning; // nullptr: the link is opened
         QLineEdit* editor::TfrmBiglietti::*focused;
     } cases[] = {
-        {"", "12", "25,00", "x", "il numero di cellulare del cliente", &editor::TfrmBiglietti::txtCel},
+        {"", "12", "25,00", "x", "il numero di cellulare del cliente",
+         &editor::TfrmBiglietti::txtCel},
         {"333", " ", "25,00", "x", "il numero del buono acquisto", &editor::TfrmBiglietti::txtNum},
         {"333", "12", "", "x", "il valore del buono acquisto", &editor::TfrmBiglietti::txtEvento},
-        {"333", "12", "25,00", "", "le condizioni di utilizzo del buono", &editor::TfrmBiglietti::txtScritta},
+        {"333", "12", "25,00", "", "le condizioni di utilizzo del buono",
+         &editor::TfrmBiglietti::txtScritta},
         {"333", "12", "25,00", "x", nullptr, nullptr},
     };
     for (const Case& c : cases) {
@@ -414,9 +440,10 @@ TEST_F(FieldEntry, WhatsAppAsksForItsFourFieldsInOrder) {
         ed()->btnWhatsAppClick();
         if (c.warning) {
             EXPECT_EQ(desktop.messages.texts(),
-                      QStringList{QStringLiteral("Attenzione: per inviare il messaggio tramite WhatsApp è "
-                                                 "necessario indicare ") +
-                                  QString::fromUtf8(c.warning) + u'.'});
+                      QStringList{
+                          QStringLiteral("Attenzione: per inviare il messaggio tramite WhatsApp è "
+                                         "necessario indicare ") +
+                          QString::fromUtf8(c.warning) + u'.'});
             EXPECT_TRUE((ed()->*c.focused)->hasFocus()) << c.warning;
             EXPECT_TRUE(desktop.shell.opened.isEmpty()) << c.warning;
         } else {
@@ -428,10 +455,14 @@ TEST_F(FieldEntry, WhatsAppAsksForItsFourFieldsInOrder) {
 
 TEST_F(FieldEntry, WhatsAppLinkCarriesTheWholeMessage) {
     const std::pair<const char*, QString> texts[] = {
-        {"txtCel", QStringLiteral("3331234567")},       {"txtNum", QStringLiteral("12")},
-        {"txtEvento", QStringLiteral("25,00")},         {"txtPrezzo", QStringLiteral("01/03/2024")},
-        {"txtSpettatore", QStringLiteral("31/03/2024")}, {"txtPosto", QStringLiteral("Luca Neri")},
-        {"txtLuogo", QStringLiteral("Bar & Caffè #1")}, {"txtScritta", QStringLiteral("Nessuna")},
+        {"txtCel", QStringLiteral("3331234567")},
+        {"txtNum", QStringLiteral("12")},
+        {"txtEvento", QStringLiteral("25,00")},
+        {"txtPrezzo", QStringLiteral("01/03/2024")},
+        {"txtSpettatore", QStringLiteral("31/03/2024")},
+        {"txtPosto", QStringLiteral("Luca Neri")},
+        {"txtLuogo", QStringLiteral("Bar & Caffè #1")},
+        {"txtScritta", QStringLiteral("Nessuna")},
     };
     for (const auto& [name, text] : texts)
         control<QLineEdit>(ed(), name)->setText(text);
@@ -441,11 +472,13 @@ TEST_F(FieldEntry, WhatsAppLinkCarriesTheWholeMessage) {
     EXPECT_EQ(link.scheme(), QStringLiteral("https"));
     EXPECT_EQ(link.path(), QStringLiteral("/send"));
     const QUrlQuery query(link);
-    EXPECT_EQ(query.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded),
-              QStringLiteral("La informiamo che è stato emesso il buono acquisto n. 12 del valore di "
-                             "euro 25,00 spendibile dal 01/03/2024 al 31/03/2024. Il buono è intestato "
-                             "al beneficiario Luca Neri che potrà utilizzarlo presso Bar & Caffè #1"));
-    EXPECT_EQ(ed()->txtCel->text(), QStringLiteral("3331234567")) << "the field keeps the number as typed";
+    EXPECT_EQ(
+        query.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded),
+        QStringLiteral("La informiamo che è stato emesso il buono acquisto n. 12 del valore di "
+                       "euro 25,00 spendibile dal 01/03/2024 al 31/03/2024. Il buono è intestato "
+                       "al beneficiario Luca Neri che potrà utilizzarlo presso Bar & Caffè #1"));
+    EXPECT_EQ(ed()->txtCel->text(), QStringLiteral("3331234567"))
+        << "the field keeps the number as typed";
 }
 
 // The web client takes a number only in international form.

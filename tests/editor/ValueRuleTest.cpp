@@ -1,5 +1,6 @@
-#include "QtPrinters.h"
 #include "voucher/ValueRule.h"
+
+#include "QtPrinters.h"
 #include "editor/WhatsAppNotice.h"
 
 #include <QUrl>
@@ -64,7 +65,8 @@ TEST(ValueRuleAnyLocale, TurnsWhatWasTypedIntoAnAmount) {
         {"100000000000000000000E-30", "0,00"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(formatVoucherValue(QString::fromUtf8(c.typed)), QString::fromUtf8(c.shown)) << c.typed;
+        EXPECT_EQ(formatVoucherValue(QString::fromUtf8(c.typed)), QString::fromUtf8(c.shown))
+            << c.typed;
 }
 
 TEST(WhatsAppLink, CarriesTheMessageWhateverTheFieldsHold) {
@@ -83,15 +85,18 @@ TEST(WhatsAppLink, CarriesTheMessageWhateverTheFieldsHold) {
     notice[Holds::Conditions] = QStringLiteral("Non cumulabile");
     notice[Holds::Notes] = QStringLiteral("nota interna");
     EXPECT_EQ(whatsAppMessage(notice),
-              QStringLiteral("La informiamo che è stato emesso il buono acquisto n. 12 del valore di euro "
-                             "25,00 spendibile dal 01/03/2024 al 31/03/2024. Il buono è intestato al "
-                             "beneficiario Luca Neri che potrà utilizzarlo presso Bar Centrale"));
-    EXPECT_EQ(whatsAppLink(notice),
-              QStringLiteral("https://api.whatsapp.com/send?phone=393331234567&text=La%20informiamo%20che%20"
-                             "%C3%A8%20stato%20emesso%20il%20buono%20acquisto%20n.%2012%20del%20valore%20di%20"
-                             "euro%2025%2C00%20spendibile%20dal%2001%2F03%2F2024%20al%2031%2F03%2F2024.%20Il%20"
-                             "buono%20%C3%A8%20intestato%20al%20beneficiario%20Luca%20Neri%20che%20potr%C3%A0%20"
-                             "utilizzarlo%20presso%20Bar%20Centrale"));
+              QStringLiteral(
+                  "La informiamo che è stato emesso il buono acquisto n. 12 del valore di euro "
+                  "25,00 spendibile dal 01/03/2024 al 31/03/2024. Il buono è intestato al "
+                  "beneficiario Luca Neri che potrà utilizzarlo presso Bar Centrale"));
+    EXPECT_EQ(
+        whatsAppLink(notice),
+        QStringLiteral(
+            "https://api.whatsapp.com/send?phone=393331234567&text=La%20informiamo%20che%20"
+            "%C3%A8%20stato%20emesso%20il%20buono%20acquisto%20n.%2012%20del%20valore%20di%20"
+            "euro%2025%2C00%20spendibile%20dal%2001%2F03%2F2024%20al%2031%2F03%2F2024.%20Il%20"
+            "buono%20%C3%A8%20intestato%20al%20beneficiario%20Luca%20Neri%20che%20potr%C3%A0%20"
+            "utilizzarlo%20presso%20Bar%20Centrale"));
 
     // Characters that mean something in a link arrive as typed.
     notice[Holds::Place] = QStringLiteral("Bar & Caffè #1");
@@ -101,10 +106,12 @@ TEST(WhatsAppLink, CarriesTheMessageWhateverTheFieldsHold) {
     const QUrl url(whatsAppLink(notice), QUrl::StrictMode);
     ASSERT_TRUE(url.isValid());
     const QUrlQuery query(url);
-    EXPECT_EQ(query.queryItemValue(QStringLiteral("phone"), QUrl::FullyDecoded), QStringLiteral("39 333"))
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("phone"), QUrl::FullyDecoded),
+              QStringLiteral("39 333"))
         << "an international number loses its plus sign";
     const QString text = query.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded);
     EXPECT_TRUE(text.endsWith(QStringLiteral("presso Bar & Caffè #1")));
-    EXPECT_TRUE(text.contains(QStringLiteral(" spendibile dal  al . Il buono"))) << "empty dates still go";
+    EXPECT_TRUE(text.contains(QStringLiteral(" spendibile dal  al . Il buono")))
+        << "empty dates still go";
     EXPECT_EQ(url.fragment(), QString()) << "no '#' left to cut the message";
 }

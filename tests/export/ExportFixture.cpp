@@ -1,17 +1,14 @@
 #include "ExportFixture.h"
 
 #include "OpenEditor.h"
-
 #include "Typing.h"
-
 #include "app/TfrmAvvio.h"
 #include "editor/TfrmBiglietti.h"
 #include "export/VoucherGrid.h"
 #include "export/VoucherTable.h"
 
-#include <QLineEdit>
-
 #include <QLabel>
+#include <QLineEdit>
 
 namespace scontrix::test {
 
@@ -41,8 +38,8 @@ void ExportFixture::writeNumbered(int count) {
     folder.write(QStringLiteral("Negozio.eur"), bytes);
 }
 
-exporting::TfrmExpBiglietti* ExportFixture::openExport(
-    const std::function<void(exporting::TfrmExpBiglietti*)>& beforeShow) {
+exporting::TfrmExpBiglietti*
+ExportFixture::openExport(const std::function<void(exporting::TfrmExpBiglietti*)>& beforeShow) {
     editor::TfrmBiglietti* ed = windows->frmBiglietti();
     if (!ed->isVisible())
         ed = openEditorOn(*windows);

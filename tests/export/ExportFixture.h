@@ -28,8 +28,8 @@ protected:
     // Shows the editor on the archive, then the export window over it (not
     // in a modal run, so that the test can drive it).
     // `beforeShow` may set the window up before it is first shown (and filled).
-    exporting::TfrmExpBiglietti* openExport(
-        const std::function<void(exporting::TfrmExpBiglietti*)>& beforeShow = {});
+    exporting::TfrmExpBiglietti*
+    openExport(const std::function<void(exporting::TfrmExpBiglietti*)>& beforeShow = {});
     exporting::TfrmExpBiglietti* exp() const { return window_.get(); }
 
     static int column(const char* name);

@@ -1,15 +1,15 @@
 // The export window, driven as a user drives it.
 #include "ExportFixture.h"
 #include "OpenEditor.h"
-#include "WindowSystem.h"
 #include "TableRows.h"
+#include "WindowSystem.h"
 #include "WriteFailure.h"
-#include "guide/TfrmGuida.h"
+#include "app/TfrmAvvio.h"
 #include "editor/TfrmBiglietti.h"
 #include "export/ExportTopic.h"
 #include "export/VoucherGrid.h"
 #include "export/VoucherTable.h"
-#include "app/TfrmAvvio.h"
+#include "guide/TfrmGuida.h"
 #include "ui/Picture.h"
 #include "ui/ShapeRect.h"
 
@@ -53,7 +53,8 @@ TEST_F(ExportWindowAnyLocale, OpensFromTheEditorAsItsOwnModalWindowWithTheArchiv
         ASSERT_NE(window, nullptr);
         seen = true;
         EXPECT_EQ(window->parentWidget(), ed);
-        EXPECT_EQ(window->windowTitle(), QStringLiteral(" Esporta archivio buoni acquisto in Excel"));
+        EXPECT_EQ(window->windowTitle(),
+                  QStringLiteral(" Esporta archivio buoni acquisto in Excel"));
         EXPECT_EQ(window->size(), QSize(862, 560));
         const auto* model = window->records();
         ASSERT_EQ(model->rowCount(), 3);
@@ -84,9 +85,9 @@ TEST_F(ExportWindowAnyLocale, ControlsSitAtTheirDesignPlaces) {
     TfrmExpBiglietti* w = openExport();
     EXPECT_EQ(w->panContainer->geometry(), QRect(12, 13, 837, 533));
     const std::pair<QWidget*, QRect> places[] = {
-        {w->shpInfo, {8, 493, 821, 32}},     {w->shpSfondo, {8, 8, 821, 65}},
-        {w->cmdEsporta, {566, 15, 49, 50}},  {w->cmdGuida, {670, 13, 50, 55}},
-        {w->cmdEsci, {766, 15, 40, 50}},     {w->imgLogo, {13, 13, 505, 55}},
+        {w->shpInfo, {8, 493, 821, 32}},    {w->shpSfondo, {8, 8, 821, 65}},
+        {w->cmdEsporta, {566, 15, 49, 50}}, {w->cmdGuida, {670, 13, 50, 55}},
+        {w->cmdEsci, {766, 15, 40, 50}},    {w->imgLogo, {13, 13, 505, 55}},
         {w->icoHand, {528, 32, 31, 25}},
     };
     for (const auto& [widget, rect] : places)
@@ -171,7 +172,8 @@ TEST_P(Questions, DecideWhetherTheFileIsWrittenAndOpened) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Questions,
                          ::testing::Values(QuestionCase{"no_to_export", {false}, false, false},
-                                           QuestionCase{"no_to_opening", {true, false}, true, false},
+                                           QuestionCase{
+                                               "no_to_opening", {true, false}, true, false},
                                            QuestionCase{"yes_to_both", {true, true}, true, true}),
                          test::RowName());
 
@@ -276,9 +278,9 @@ TEST_F(ExportWindow, TheHintLineNamesTheButtonUnderTheMouseAndEmptiesElsewhere) 
         {w->cmdGuida, "Visualizza la pagina della guida sensibile al contesto."},
         {w->cmdEsci, "Esci da questo ambiente di lavoro."},
     };
-    for (QWidget* blank : {w->panContainer, static_cast<QWidget*>(w->shpInfo),
-                           static_cast<QWidget*>(w->shpSfondo), w->grdRecords->viewport(),
-                           static_cast<QWidget*>(w)}) {
+    for (QWidget* blank :
+         {w->panContainer, static_cast<QWidget*>(w->shpInfo), static_cast<QWidget*>(w->shpSfondo),
+          w->grdRecords->viewport(), static_cast<QWidget*>(w)}) {
         for (const auto& [button, hint] : hints) {
             QEvent enter(QEvent::Enter);
             QApplication::sendEvent(button, &enter);
@@ -373,7 +375,8 @@ TEST_P(IncompleteGrid, IsNeitherExportedNorPassedOffAsTheArchive) {
         writeNumbered(Vouchers);
         // Cut short by another program while it is being read: the next
         // block is no longer there.
-        QTimer::singleShot(0, [this] { QFile::resize(archive(), 1500 * storage::VoucherRecord::Size); });
+        QTimer::singleShot(
+            0, [this] { QFile::resize(archive(), 1500 * storage::VoucherRecord::Size); });
         break;
     }
     openExport([](TfrmExpBiglietti* w) { w->progressDelayMs = 0; });

@@ -1,7 +1,6 @@
 #include "ListsFixture.h"
 
 #include "OpenEditor.h"
-
 #include "app/TfrmAvvio.h"
 
 #include <QAbstractButton>

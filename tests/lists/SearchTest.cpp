@@ -99,9 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"UpperCaseFilterFindsLowerCase",
                    {{"txtAcquirente", QStringLiteral("ROSSI")}},
                    {QStringLiteral("Luigi Rossini"), QStringLiteral("Mario Rossi")}},
-        FilterCase{"TrailingBlankIsPartOfTheFilter",
-                   {{"txtAcquirente", QStringLiteral("rossi ")}},
-                   {}},
+        FilterCase{
+            "TrailingBlankIsPartOfTheFilter", {{"txtAcquirente", QStringLiteral("rossi ")}}, {}},
         FilterCase{
             "BlankOnlyFilterTakesNoPart",
             {{"txtVia", QStringLiteral("   ")}, {"txtAcquirente", QStringLiteral("bianchi")}},
@@ -109,9 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{"TwoFiltersIntersect",
                    {{"txtAcquirente", QStringLiteral("ross")}, {"txtCel", QStringLiteral("333")}},
                    {QStringLiteral("Mario Rossi"), QStringLiteral("ROSSANA Verdi")}},
-        FilterCase{"OneFound",
-                   {{"txtCel", QStringLiteral("347")}},
-                   {QStringLiteral("Luigi Rossini")}},
+        FilterCase{
+            "OneFound", {{"txtCel", QStringLiteral("347")}}, {QStringLiteral("Luigi Rossini")}},
         FilterCase{"NothingFound", {{"txtNote", QStringLiteral("compleanno")}}, {}}),
     [](const auto& row) { return std::string(row.param.name); });
 

@@ -270,7 +270,7 @@ TEST_F(VoucherOutput, TheLogoOnScreenIsTheLogoPrinted) {
     ASSERT_EQ(ed()->imgFoto->image(), ed()->imgBianco->image());
     {
         const auto madeWindow = ed()->makePrintWindow();
-    printing::TfrmStampaBiglietto& window = *madeWindow;
+        printing::TfrmStampaBiglietto& window = *madeWindow;
         window.show();
         printAndCancel(window);
         const auto* logo = window.repBiglietto->find<TPictureView>(QStringLiteral("imgFoto"));
@@ -310,7 +310,7 @@ TEST_F(VoucherOutput, NoticeShowsWhenTheButtonGoesDownAndIsGoneForTheDialog) {
 TEST_F(VoucherOutput, CancelAndNoPrinterCloseWithoutAWarning) {
     {
         const auto madeWindow = ed()->makePrintWindow();
-    printing::TfrmStampaBiglietto& window = *madeWindow;
+        printing::TfrmStampaBiglietto& window = *madeWindow;
         window.show();
         QTest::mouseClick(window.btnAnnulla, Qt::LeftButton);
         EXPECT_FALSE(window.isVisible());
@@ -319,7 +319,7 @@ TEST_F(VoucherOutput, CancelAndNoPrinterCloseWithoutAWarning) {
     }
     {
         const auto madeWindow = ed()->makePrintWindow();
-    printing::TfrmStampaBiglietto& window = *madeWindow;
+        printing::TfrmStampaBiglietto& window = *madeWindow;
         window.show();
         printAndCancel(window);
         EXPECT_FALSE(window.isVisible());
@@ -472,7 +472,7 @@ TEST_P(NoPrinter, TheEngineSaysSoAndNothingIsPrinted) {
     QStringList engineWindows;
     if (GetParam().fromPreview) {
         const auto madeWindow = ed()->makePreviewWindow();
-    printing::TfrmAnteprimaBiglietto& window = *madeWindow;
+        printing::TfrmAnteprimaBiglietto& window = *madeWindow;
         window.show();
         whenModal<TPreviewForm>([&](TPreviewForm* preview) {
             noteEngineWindows(engineWindows, false);
@@ -485,7 +485,7 @@ TEST_P(NoPrinter, TheEngineSaysSoAndNothingIsPrinted) {
         EXPECT_FALSE(window.isVisible());
     } else {
         const auto madeWindow = ed()->makePrintWindow();
-    printing::TfrmStampaBiglietto& window = *madeWindow;
+        printing::TfrmStampaBiglietto& window = *madeWindow;
         window.show();
         noteEngineWindows(engineWindows);
         QTest::mouseClick(window.btnStampa, Qt::LeftButton);

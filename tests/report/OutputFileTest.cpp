@@ -109,16 +109,17 @@ TEST_P(ExistingFile, IsReplacedOnlyWhenTheUserSaysSo) {
     desktop.files.answers = {typed()};
     desktop.messages.confirmAnswers = {true};
     GetParam().write(list.report);
-    EXPECT_EQ(desktop.messages.texts(),
-              QStringList{QStringLiteral("The file \"%1\" already exists. Replace it?")
-                              .arg(written())});
+    EXPECT_EQ(
+        desktop.messages.texts(),
+        QStringList{QStringLiteral("The file \"%1\" already exists. Replace it?").arg(written())});
     EXPECT_TRUE(bytes().startsWith("%PDF-")) << "Yes replaces it";
 
     // The name the dialog itself confirmed is not asked about again.
     desktop.messages.clear();
     desktop.files.answers = {written()};
     GetParam().write(list.report);
-    EXPECT_TRUE(desktop.messages.messages.empty()) << desktop.messages.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(desktop.messages.messages.empty())
+        << desktop.messages.texts().join(u'\n').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Outputs, ExistingFile, ::testing::ValuesIn(fileOutputs),

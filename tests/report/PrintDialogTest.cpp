@@ -259,7 +259,9 @@ namespace {
 
 PrinterOption option(const char* name, const char* text, const char* defaultChoice,
                      std::initializer_list<std::pair<const char*, const char*>> choices) {
-    PrinterOption o{QString::fromLatin1(name), QString::fromLatin1(text), {},
+    PrinterOption o{QString::fromLatin1(name),
+                    QString::fromLatin1(text),
+                    {},
                     QString::fromLatin1(defaultChoice)};
     for (const auto& [value, label] : choices)
         o.choices.push_back({QString::fromLatin1(value), QString::fromLatin1(label)});
@@ -271,9 +273,11 @@ class Properties : public Printing {
 protected:
     Properties() {
         printSystem.options[QStringLiteral("Laser")] = {
-            option("InputSlot", "Paper Source", "Tray1", {{"Tray1", "Tray 1"}, {"Tray2", "Tray 2"}}),
-            option("Duplex", "Double-Sided Printing", "None",
-                   {{"None", "Off"}, {"DuplexNoTumble", "Long Edge"}, {"DuplexTumble", "Short Edge"}}),
+            option("InputSlot", "Paper Source", "Tray1",
+                   {{"Tray1", "Tray 1"}, {"Tray2", "Tray 2"}}),
+            option(
+                "Duplex", "Double-Sided Printing", "None",
+                {{"None", "Off"}, {"DuplexNoTumble", "Long Edge"}, {"DuplexTumble", "Short Edge"}}),
             option("MediaType", "Media Type", "Plain", {{"Plain", "Plain"}, {"Glossy", "Glossy"}})};
         printSystem.options[QStringLiteral("Office")] = {
             option("InputSlot", "Paper Source", "Upper", {{"Upper", "Upper"}, {"Lower", "Lower"}})};

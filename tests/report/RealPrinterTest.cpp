@@ -39,7 +39,6 @@ void fillThreePages(TReport& report) {
     }
 }
 
-
 // A job attribute as the print system keeps it, of the newest job of that
 // title on the queue; empty when there is none.
 QString jobAttribute(const QString& queue, const QString& title, const char* attribute) {
@@ -150,8 +149,9 @@ TEST(RealPrinter, AChoiceAmongThePrintersOptionsReachesTheJob) {
     });
     ASSERT_NE(slot, options.end());
     EXPECT_EQ(slot->text, QStringLiteral("Paper Source"));
-    EXPECT_EQ(slot->choices, (QList<PrinterChoice>{{QStringLiteral("Tray1"), QStringLiteral("Tray 1")},
-                                                   {QStringLiteral("Tray2"), QStringLiteral("Tray 2")}}));
+    EXPECT_EQ(slot->choices,
+              (QList<PrinterChoice>{{QStringLiteral("Tray1"), QStringLiteral("Tray 1")},
+                                    {QStringLiteral("Tray2"), QStringLiteral("Tray 2")}}));
     EXPECT_EQ(slot->defaultChoice, QStringLiteral("Tray1"));
     for (const PrinterOption& option : options) {
         EXPECT_NE(option.name, QStringLiteral("PageSize")) << "the report sets the paper itself";
@@ -170,8 +170,7 @@ TEST(RealPrinter, AChoiceAmongThePrintersOptionsReachesTheJob) {
         auto* dialog = qobject_cast<TPrintDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         QTimer::singleShot(0, [] {
-            auto* properties =
-                qobject_cast<TPropertiesDialog*>(QApplication::activeModalWidget());
+            auto* properties = qobject_cast<TPropertiesDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(properties, nullptr);
             QComboBox* tray = properties->optionBox(QStringLiteral("InputSlot"));
             ASSERT_NE(tray, nullptr);

@@ -7,15 +7,15 @@
 #include "../editor/EditorFixture.h"
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
-#include "guide/GuideTopic.h"
 #include "app/TfrmAvvio.h"
-#include "guide/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "catalogue/TfrmApriArchivio.h"
 #include "catalogue/TfrmCreaArchivio.h"
 #include "editor/TfrmCalendario.h"
 #include "export/TfrmExpBiglietti.h"
+#include "guide/GuideTopic.h"
+#include "guide/TfrmGuida.h"
 #include "lists/TfrmRiepDaPagare.h"
 #include "lists/TfrmTrovaBiglietti.h"
 #include "printing/TfrmAnteprimaBiglietto.h"
@@ -87,12 +87,14 @@ TEST_F(Screens, FullScreenWindowsOpenMaximizedAndScrollWhereTheScreenIsSmaller) 
         auto* scroll = w->findChild<QScrollArea*>();
         ASSERT_NE(scroll, nullptr) << name;
         // The scroll bars follow the maximized size once its events have run.
-        const bool settled = QTest::qWaitFor([&] {
-            return scroll->verticalScrollBar()->isVisible() ==
-                       (scroll->verticalScrollBar()->maximum() > 0) &&
-                   scroll->horizontalScrollBar()->isVisible() ==
-                       (scroll->horizontalScrollBar()->maximum() > 0);
-        }, 1000);
+        const bool settled = QTest::qWaitFor(
+            [&] {
+                return scroll->verticalScrollBar()->isVisible() ==
+                           (scroll->verticalScrollBar()->maximum() > 0) &&
+                       scroll->horizontalScrollBar()->isVisible() ==
+                           (scroll->horizontalScrollBar()->maximum() > 0);
+            },
+            1000);
         EXPECT_TRUE(settled) << name;
         EXPECT_TRUE(w->isMaximized()) << name;
         EXPECT_TRUE(screenArea(w).contains(w->geometry())) << name;
@@ -117,16 +119,27 @@ TEST_F(Screens, DialogsFitOnTheScreen) {
         const char* name;
         std::function<std::unique_ptr<QDialog>()> make;
     } dialogs[] = {
-        {"guida", [&] { return std::make_unique<guide::TfrmGuida>(ed(), guide::startScreenTopic()); }},
+        {"guida",
+         [&] { return std::make_unique<guide::TfrmGuida>(ed(), guide::startScreenTopic()); }},
         {"info", [&] { return std::make_unique<app::TfrmInfo>(windows->frmAvvio()); }},
         {"riconoscimenti", [&] { return std::make_unique<app::TfrmSplash>(windows->frmAvvio()); }},
         {"calendario", [&] { return std::make_unique<editor::TfrmCalendario>(ed()); }},
         {"trova", [&]() -> std::unique_ptr<QDialog> { return ed()->makeSearch(); }},
         {"non incassati", [&]() -> std::unique_ptr<QDialog> { return ed()->makeUnpaidSummary(); }},
-        {"esporta", [&] { return std::make_unique<exporting::TfrmExpBiglietti>(ed(), ed()->archive()); }},
-        {"stampa", [&] { return std::make_unique<printing::TfrmStampaBiglietto>(ed(), printing::VoucherSheetData{}); }},
-        {"anteprima", [&] { return std::make_unique<printing::TfrmAnteprimaBiglietto>(ed(), printing::VoucherSheetData{}); }},
-        {"anteprima del motore", [&] { return std::make_unique<report::TPreviewForm>(report, ed()); }},
+        {"esporta",
+         [&] { return std::make_unique<exporting::TfrmExpBiglietti>(ed(), ed()->archive()); }},
+        {"stampa",
+         [&] {
+             return std::make_unique<printing::TfrmStampaBiglietto>(ed(),
+                                                                    printing::VoucherSheetData{});
+         }},
+        {"anteprima",
+         [&] {
+             return std::make_unique<printing::TfrmAnteprimaBiglietto>(
+                 ed(), printing::VoucherSheetData{});
+         }},
+        {"anteprima del motore",
+         [&] { return std::make_unique<report::TPreviewForm>(report, ed()); }},
     };
     for (const Dialog& d : dialogs) {
         std::unique_ptr<QDialog> dialog = d.make();

@@ -1,3 +1,5 @@
+#include "StorageTestSupport.h"
+#include "TableRows.h"
 #include "storage/ArchiveFile.h"
 
 #include <QCoreApplication>
@@ -7,14 +9,11 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <cerrno>
+#include <gtest/gtest.h>
 #include <memory>
 #include <sys/file.h>
 #include <vector>
-
-#include "StorageTestSupport.h"
-#include "TableRows.h"
 
 namespace scontrix::storage {
 namespace {

@@ -66,8 +66,10 @@ TEST(StorageArchiveSideFiles, MissingKeysAndFilesReadEmpty) {
         loadArchiveDefaults(dir.filePath(QStringLiteral("manca.ini")));
     ASSERT_TRUE(missing) << "a missing file is no failure";
     const ArchiveDefaults& none = *missing;
-    EXPECT_TRUE(none[storage::Holds::ValidFrom].isEmpty() && none[storage::Holds::Expiry].isEmpty() && none[storage::Holds::Value].isEmpty() &&
-                none[storage::Holds::Place].isEmpty() && none[storage::Holds::Conditions].isEmpty());
+    EXPECT_TRUE(none[storage::Holds::ValidFrom].isEmpty() &&
+                none[storage::Holds::Expiry].isEmpty() && none[storage::Holds::Value].isEmpty() &&
+                none[storage::Holds::Place].isEmpty() &&
+                none[storage::Holds::Conditions].isEmpty());
 }
 
 } // namespace

@@ -63,9 +63,11 @@ TEST(StorageGeneratedArchive, CleanRecordsLookLikeAShopsVouchers) {
         ASSERT_TRUE(value.match(r.evento).hasMatch()) << r.evento.toStdString();
         ASSERT_FALSE(r.luogo.isEmpty());
         ASSERT_FALSE(r.scritta.isEmpty());
-        ASSERT_TRUE(r.pagatoText == VoucherRecord::flagYes() || r.pagatoText == VoucherRecord::flagNo());
+        ASSERT_TRUE(r.pagatoText == VoucherRecord::flagYes() ||
+                    r.pagatoText == VoucherRecord::flagNo());
         cashed += r.pagato;
-        accented += (r.acquirente + r.via + r.citta).contains(QRegularExpression(QStringLiteral("[àèéìòù]")));
+        accented += (r.acquirente + r.via + r.citta)
+                        .contains(QRegularExpression(QStringLiteral("[àèéìòù]")));
     }
     EXPECT_EQ(summary.cashed, cashed);
     EXPECT_EQ(summary.odd, 0);
@@ -107,8 +109,8 @@ const OddCase OddCases[] = {
              const auto s = VoucherRecord::slot(f);
              const uchar first = static_cast<uchar>(r[s.offset + 1]);
              const QString text = VoucherRecord::field(r, f);
-             return first <= 32 && std::any_of(text.begin(), text.end(),
-                                               [](QChar c) { return c.unicode() < 32; });
+             return first <= 32 &&
+                    std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 32; });
          });
      }},
     {"StrangeFlag", Oddity::StrangeFlag,

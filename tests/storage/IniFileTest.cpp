@@ -119,7 +119,8 @@ TEST_F(StorageIniFile, WritesWindows1252AndReadsItBack) {
 TEST_F(StorageIniFile, EveryLeadingByteOrderMarkIsSkipped) {
     writeFile(path(), "\xEF\xBB\xBF\xEF\xBB\xBF[Dati Buono]\r\nValore=25,00\r\n");
     IniFile ini = loaded(path());
-    EXPECT_EQ(ini.value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")), QStringLiteral("25,00"));
+    EXPECT_EQ(ini.value(QStringLiteral("Dati Buono"), QStringLiteral("Valore")),
+              QStringLiteral("25,00"));
     ini.setValue(QStringLiteral("Dati Buono"), QStringLiteral("Valore"), QStringLiteral("30,00"));
     ASSERT_TRUE(ini.save(path()));
     EXPECT_EQ(readFile(path()).toStdString(), "[Dati Buono]\r\nValore=30,00\r\n");

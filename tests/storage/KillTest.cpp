@@ -106,14 +106,16 @@ TEST(StorageKillChild, SavesUntilKilled) {
             ASSERT_TRUE(opened) << opened.error().toStdString();
             const Result<qint64> count = archive.count();
             ASSERT_TRUE(count) << count.error().toStdString();
-            const VoucherRecord voucher = VoucherRecord::fromBytes(testdata::recordBytes(Vouchers, next));
+            const VoucherRecord voucher =
+                VoucherRecord::fromBytes(testdata::recordBytes(Vouchers, next));
             if (*count == 0 || random() % 5 < 3) {
                 report("B A " + QByteArray::number(next));
                 const Result<qint64> position = archive.append(voucher);
                 ASSERT_TRUE(position) << position.error().toStdString();
                 report("D " + QByteArray::number(*position));
             } else {
-                const qint64 position = 1 + static_cast<qint64>(random() % static_cast<quint64>(*count));
+                const qint64 position =
+                    1 + static_cast<qint64>(random() % static_cast<quint64>(*count));
                 report("B U " + QByteArray::number(next) + ' ' + QByteArray::number(position));
                 const Result<qint64> updated = archive.update(position, voucher);
                 ASSERT_TRUE(updated) << updated.error().toStdString();
@@ -206,7 +208,8 @@ Reports runAndKill(const QString& mode, const QString& folder, qint64 first, int
     }
     ::close(fds[0]);
     if (!WIFSIGNALED(status) || WTERMSIG(status) != SIGKILL)
-        ADD_FAILURE() << "the child ended by itself (status " << status << "): " << received.toStdString()
+        ADD_FAILURE() << "the child ended by itself (status " << status
+                      << "): " << received.toStdString()
                       << test::readFile(QFile::decodeName(logPath)).toStdString();
     for (const QByteArray& line : received.split('\n')) {
         if (!line.isEmpty() && line != "R")
@@ -230,7 +233,8 @@ qint64 killRepeatedly(const QString& mode, const QString& folder, Check&& check)
             ADD_FAILURE() << "the child did not start";
             return saves;
         }
-        SCOPED_TRACE(testing::Message() << "round " << round << ", killed after " << delayUs << " us");
+        SCOPED_TRACE(testing::Message()
+                     << "round " << round << ", killed after " << delayUs << " us");
         for (const QByteArrayList& line : reports.lines)
             saves += line[0] == "D";
         check(reports, random);
@@ -257,62 +261,67 @@ TEST_F(StorageKill, EveryReportedSaveSurvivesAndACutRecordIsOverwritten) {
     qint64 cutTails = 0;
     qint64 tailsOverwritten = 0;
     qint64 countAtTail = -1; // the count when the file last ended in a cut record
-    const qint64 saves = killRepeatedly(QStringLiteral("archive"), folder(), [&](const Reports& reports, std::mt19937& random) {
-        // The save under way when the child died may have reached the file
-        // whole, in part, or not at all; every other one is whole.
-        QByteArray inFlight;
-        qint64 inFlightIndex = -1;
-        for (const QByteArrayList& line : reports.lines) {
-            if (line[0] == "B") {
-                inFlight = savedVoucher(line[2].toLongLong());
-                inFlightIndex = line[1] == "A" ? qint64(expected.size()) : line[3].toLongLong() - 1;
-                continue;
+    const qint64 saves = killRepeatedly(
+        QStringLiteral("archive"), folder(), [&](const Reports& reports, std::mt19937& random) {
+            // The save under way when the child died may have reached the file
+            // whole, in part, or not at all; every other one is whole.
+            QByteArray inFlight;
+            qint64 inFlightIndex = -1;
+            for (const QByteArrayList& line : reports.lines) {
+                if (line[0] == "B") {
+                    inFlight = savedVoucher(line[2].toLongLong());
+                    inFlightIndex =
+                        line[1] == "A" ? qint64(expected.size()) : line[3].toLongLong() - 1;
+                    continue;
+                }
+                const qint64 index = line[1].toLongLong() - 1;
+                ASSERT_EQ(index, inFlightIndex) << "the save lands where it was meant to";
+                if (index == qint64(expected.size()))
+                    expected.push_back(inFlight);
+                else
+                    expected[std::size_t(index)] = inFlight;
+                inFlightIndex = -1;
             }
-            const qint64 index = line[1].toLongLong() - 1;
-            ASSERT_EQ(index, inFlightIndex) << "the save lands where it was meant to";
-            if (index == qint64(expected.size()))
+
+            ArchiveFile archive;
+            ASSERT_TRUE(archive.open(path)) << "the archive opens after the kill";
+            const Result<qint64> counted = archive.count();
+            ASSERT_TRUE(counted);
+            const qint64 count = *counted;
+            archive.close();
+            const bool appendLanded =
+                inFlightIndex == qint64(expected.size()) && count == inFlightIndex + 1;
+            ASSERT_EQ(count, qint64(expected.size()) + (appendLanded ? 1 : 0));
+            if (appendLanded)
                 expected.push_back(inFlight);
-            else
-                expected[std::size_t(index)] = inFlight;
-            inFlightIndex = -1;
-        }
-
-        ArchiveFile archive;
-        ASSERT_TRUE(archive.open(path)) << "the archive opens after the kill";
-        const Result<qint64> counted = archive.count();
-        ASSERT_TRUE(counted);
-        const qint64 count = *counted;
-        archive.close();
-        const bool appendLanded = inFlightIndex == qint64(expected.size()) && count == inFlightIndex + 1;
-        ASSERT_EQ(count, qint64(expected.size()) + (appendLanded ? 1 : 0));
-        if (appendLanded)
-            expected.push_back(inFlight);
-        const QByteArray bytes = test::readFile(path);
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            const QByteArray stored = bytes.mid(qsizetype(i) * VoucherRecord::Size, VoucherRecord::Size);
-            if (qint64(i) == inFlightIndex && !appendLanded) {
-                // An update cut short: each byte is the old one or the new one.
-                for (int b = 0; b < VoucherRecord::Size; ++b)
-                    ASSERT_TRUE(stored[b] == expected[i][b] || stored[b] == inFlight[b]) << "byte " << b;
-                expected[i] = stored;
-            } else {
-                ASSERT_EQ(stored.toHex(), expected[i].toHex()) << "position " << i + 1;
+            const QByteArray bytes = test::readFile(path);
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                const QByteArray stored =
+                    bytes.mid(qsizetype(i) * VoucherRecord::Size, VoucherRecord::Size);
+                if (qint64(i) == inFlightIndex && !appendLanded) {
+                    // An update cut short: each byte is the old one or the new one.
+                    for (int b = 0; b < VoucherRecord::Size; ++b)
+                        ASSERT_TRUE(stored[b] == expected[i][b] || stored[b] == inFlight[b])
+                            << "byte " << b;
+                    expected[i] = stored;
+                } else {
+                    ASSERT_EQ(stored.toHex(), expected[i].toHex()) << "position " << i + 1;
+                }
             }
-        }
-        // A record cut short was ignored and its place taken by the next voucher.
-        if (countAtTail >= 0 && count > countAtTail)
-            ++tailsOverwritten;
+            // A record cut short was ignored and its place taken by the next voucher.
+            if (countAtTail >= 0 && count > countAtTail)
+                ++tailsOverwritten;
 
-        // Now and then the file ends in a cut record before the next round, as
-        // a save of another copy cut by a power failure would leave it.
-        if (bytes.size() % VoucherRecord::Size == 0 && random() % 3 == 0) {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::Append));
-            file.write(savedVoucher(random()).left(1 + int(random() % 1054)));
-            ++cutTails;
-        }
-        countAtTail = QFile(path).size() % VoucherRecord::Size != 0 ? count : -1;
-    });
+            // Now and then the file ends in a cut record before the next round, as
+            // a save of another copy cut by a power failure would leave it.
+            if (bytes.size() % VoucherRecord::Size == 0 && random() % 3 == 0) {
+                QFile file(path);
+                ASSERT_TRUE(file.open(QIODevice::Append));
+                file.write(savedVoucher(random()).left(1 + int(random() % 1054)));
+                ++cutTails;
+            }
+            countAtTail = QFile(path).size() % VoucherRecord::Size != 0 ? count : -1;
+        });
     EXPECT_GT(saves, 0);
     EXPECT_GT(cutTails, 0);
     EXPECT_GT(tailsOverwritten, 0);
@@ -342,12 +351,16 @@ const ReplacedFile ReplacedFiles[] = {
              return false;
          const ArchiveDefaults& d = *read;
          const ArchiveDefaults e = defaultsVersion(j);
-         return d[storage::Holds::ValidFrom] == e[storage::Holds::ValidFrom] && d[storage::Holds::Expiry] == e[storage::Holds::Expiry] && d[storage::Holds::Value] == e[storage::Holds::Value] &&
-                d[storage::Holds::Place] == e[storage::Holds::Place].trimmed() && d[storage::Holds::Conditions] == e[storage::Holds::Conditions];
+         return d[storage::Holds::ValidFrom] == e[storage::Holds::ValidFrom] &&
+                d[storage::Holds::Expiry] == e[storage::Holds::Expiry] &&
+                d[storage::Holds::Value] == e[storage::Holds::Value] &&
+                d[storage::Holds::Place] == e[storage::Holds::Place].trimmed() &&
+                d[storage::Holds::Conditions] == e[storage::Holds::Conditions];
      }},
     {"PasswordStore", "password", storePath,
      [](const QString& path, qint64 j) {
-         ASSERT_TRUE(access::PasswordStore(path).writeValue(access::Crypt::Scramble(passwordVersion(j))));
+         ASSERT_TRUE(
+             access::PasswordStore(path).writeValue(access::Crypt::Scramble(passwordVersion(j))));
      },
      [](const QString& path, qint64 j) {
          const Result<QString> value = access::PasswordStore(path).readValue();
@@ -355,7 +368,8 @@ const ReplacedFile ReplacedFiles[] = {
      }},
 };
 
-class StorageKillReplace : public StorageKill, public ::testing::WithParamInterface<ReplacedFile> {};
+class StorageKillReplace : public StorageKill,
+                           public ::testing::WithParamInterface<ReplacedFile> {};
 
 TEST_P(StorageKillReplace, HoldsTheOldOrTheNewContentNeverAMix) {
     const ReplacedFile& c = GetParam();
@@ -364,22 +378,26 @@ TEST_P(StorageKillReplace, HoldsTheOldOrTheNewContentNeverAMix) {
     test::writeFile(path, "; scritto a mano\r\n[Altro]\r\nChiave=1\r\n");
     c.write(path, 0);
     qint64 lastDone = 0;
-    const qint64 saves = killRepeatedly(QString::fromLatin1(c.mode), folder(), [&](const Reports& reports, std::mt19937&) {
-        qint64 begun = lastDone;
-        for (const QByteArrayList& line : reports.lines) {
-            if (line[0] == "B")
-                begun = line[1].toLongLong();
-            else
-                lastDone = line[1].toLongLong();
-        }
-        const QByteArray bytes = test::readFile(path);
-        ASSERT_TRUE(bytes.startsWith("; scritto a mano\r\n[Altro]\r\nChiave=1\r\n")) << "other lines kept:\n" << bytes.toStdString();
-        const bool old = c.holds(path, lastDone);
-        const bool now = begun != lastDone && c.holds(path, begun);
-        ASSERT_TRUE(old || now) << "after save " << lastDone << " of " << begun << ":\n" << bytes.toStdString();
-        if (now)
-            lastDone = begun;
-    });
+    const qint64 saves = killRepeatedly(
+        QString::fromLatin1(c.mode), folder(), [&](const Reports& reports, std::mt19937&) {
+            qint64 begun = lastDone;
+            for (const QByteArrayList& line : reports.lines) {
+                if (line[0] == "B")
+                    begun = line[1].toLongLong();
+                else
+                    lastDone = line[1].toLongLong();
+            }
+            const QByteArray bytes = test::readFile(path);
+            ASSERT_TRUE(bytes.startsWith("; scritto a mano\r\n[Altro]\r\nChiave=1\r\n"))
+                << "other lines kept:\n"
+                << bytes.toStdString();
+            const bool old = c.holds(path, lastDone);
+            const bool now = begun != lastDone && c.holds(path, begun);
+            ASSERT_TRUE(old || now) << "after save " << lastDone << " of " << begun << ":\n"
+                                    << bytes.toStdString();
+            if (now)
+                lastDone = begun;
+        });
     EXPECT_GT(saves, 0);
 }
 

@@ -1,12 +1,12 @@
 #include "AppFixture.h"
 
 #include "access/TfrmPassword.h"
-#include "guide/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "editor/TfrmBiglietti.h"
 #include "editor/TfrmCalendario.h"
 #include "export/TfrmExpBiglietti.h"
+#include "guide/TfrmGuida.h"
 #include "lists/TfrmRiepDaPagare.h"
 #include "lists/TfrmTrovaBiglietti.h"
 #include "printing/TfrmAnteprimaBiglietto.h"
@@ -37,8 +37,8 @@ QList<QWidget*> AppFixture::visiblePersistent() const {
     // Read off the screen rather than through the window set, which would
     // build every window it was asked for and hide a flow that never does.
     static const QStringList persistentNames = {
-        QStringLiteral("frmPassword"),      QStringLiteral("frmAvvio"),
-        QStringLiteral("frmApriArchivio"),  QStringLiteral("frmBiglietti"),
+        QStringLiteral("frmPassword"),       QStringLiteral("frmAvvio"),
+        QStringLiteral("frmApriArchivio"),   QStringLiteral("frmBiglietti"),
         QStringLiteral("frmCambiaPassword"), QStringLiteral("frmCreaArchivio")};
     QList<QWidget*> visible;
     for (QWidget* w : QApplication::topLevelWidgets()) {

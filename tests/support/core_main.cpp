@@ -1,9 +1,8 @@
+#include "TestLocale.h"
 #include "app/Startup.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
-
-#include "TestLocale.h"
 
 // The core tests run on a QGuiApplication (images and fonts need one) with the
 // process-wide formats the program applies at start-up, and no widgets at all.

@@ -1,10 +1,9 @@
-#include <QApplication>
-#include <gtest/gtest.h>
-
 #include "TestLocale.h"
-
 #include "app/Application.h"
 #include "app/Startup.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
 
 // Every test executable runs on the program's own application object,
 // offscreen on a full-HD screen unless told otherwise, with the process-wide

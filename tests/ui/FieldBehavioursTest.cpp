@@ -1,6 +1,7 @@
+#include "ui/FieldBehaviours.h"
+
 #include "AppFixture.h"
 #include "TableRows.h"
-#include "ui/FieldBehaviours.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -57,7 +58,7 @@ TEST_F(FieldBehaviour, TypingLimitRefusesTheKeysThatDoNotFit) {
 // limit cuts it; the row's field starts as typed, its caret where "|" is.
 struct PasteRow {
     const char* name;
-    QString before;   // with "|" at the caret, and [ ] around a selection
+    QString before; // with "|" at the caret, and [ ] around a selection
     QString pasted;
     QString after;
 };
@@ -84,7 +85,8 @@ TEST_P(TypingLimitPaste, IsCutToTheRoomLeft) {
     if (caret >= 0)
         field()->setCursorPosition(int(caret));
     else
-        field()->setSelection(int(selectionStart), int(row.before.indexOf(u']') - selectionStart - 1));
+        field()->setSelection(int(selectionStart),
+                              int(row.before.indexOf(u']') - selectionStart - 1));
     paste(row.pasted);
     EXPECT_EQ(field()->text(), row.after);
 }
@@ -94,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, TypingLimitPaste, ::testing::ValuesIn(pasteRows),
 TEST_F(FieldBehaviour, TypingLimitNeverCutsTheProgramsTextNorLetsTypingLengthenIt) {
     ui::limitTyping(field(), 5);
     field()->setText(QStringLiteral("1234567"));
-    EXPECT_EQ(field()->text(), QStringLiteral("1234567")) << "text put in by the program is never cut";
+    EXPECT_EQ(field()->text(), QStringLiteral("1234567"))
+        << "text put in by the program is never cut";
     QTest::keyClicks(field(), QStringLiteral("89"));
     EXPECT_EQ(field()->text(), QStringLiteral("1234567")) << "typing cannot make it longer";
     paste(QStringLiteral("89"));

@@ -1,5 +1,6 @@
-#include "TableRows.h"
 #include "platform/MessageBoxes.h"
+
+#include "TableRows.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -34,7 +34,8 @@ TEST(AccessiblePictures, AreButtonsThatAnswerPress) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->role(), QAccessible::Button);
     EXPECT_EQ(button->text(QAccessible::Name), QStringLiteral("Salva"));
-    EXPECT_EQ(button->text(QAccessible::Description), QStringLiteral("Salva la scheda in archivio."));
+    EXPECT_EQ(button->text(QAccessible::Description),
+              QStringLiteral("Salva la scheda in archivio."));
     EXPECT_EQ(save->statusTip(), QStringLiteral("Salva la scheda in archivio."));
     ASSERT_NE(button->actionInterface(), nullptr);
     const QStringList actions = button->actionInterface()->actionNames();
@@ -123,10 +124,10 @@ TEST(FullScreenWindows, AClickOnNothingKeepsTheFieldsFocus) {
     ASSERT_TRUE(field->hasFocus());
 
     QTest::mouseClick(decoration, Qt::LeftButton, {}, QPoint(100, 100));
-    EXPECT_TRUE(field->hasFocus()) << "focus went to "
-                                   << (QApplication::focusWidget()
-                                           ? QApplication::focusWidget()->metaObject()->className()
-                                           : "nothing");
+    EXPECT_TRUE(field->hasFocus())
+        << "focus went to "
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
+                                        : "nothing");
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
     EXPECT_EQ(field->text(), QStringLiteral("abc"));
 }
@@ -135,11 +136,13 @@ TEST(FullScreenWindows, AClickOnNothingKeepsTheFieldsFocus) {
 // buttons anyway comes back to its normal state and size.
 TEST(FixedFrames, ComeBackFromMinimisedOrMaximised) {
     for (const Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowMaximized}) {
-        ui::FixedWindow window(QStringLiteral(" Prova"), QSize(300, 200), QSize(280, 180), Qt::blue);
+        ui::FixedWindow window(QStringLiteral(" Prova"), QSize(300, 200), QSize(280, 180),
+                               Qt::blue);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         window.setWindowState(state);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window.windowState() == Qt::WindowNoState; }, 2000))
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return window.windowState() == Qt::WindowNoState; }, 2000))
             << "stayed in state " << int(state);
         EXPECT_EQ(window.size(), QSize(300, 200));
         EXPECT_TRUE(window.isVisible());

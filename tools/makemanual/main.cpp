@@ -83,7 +83,8 @@ bool sizePictures(QTextDocument& doc, double pixelsPerScreenPixel, double textWi
             }
             anyPicture = true;
             QTextImageFormat picture = fragment.charFormat().toImageFormat();
-            const QVariant loaded = doc.resource(QTextDocument::ImageResource, QUrl(picture.name()));
+            const QVariant loaded =
+                doc.resource(QTextDocument::ImageResource, QUrl(picture.name()));
             QImage image = loaded.value<QImage>();
             if (image.isNull())
                 image.loadFromData(loaded.toByteArray());

@@ -25,7 +25,6 @@
 #include "ui/Picture.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QDate>
 #include <QDir>
@@ -35,6 +34,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,20 +76,20 @@ struct Sample {
 };
 
 const Sample Samples[] = {
-    {"Rossi Maria", "Via Garibaldi 12", "Torino", "3471234567", 20, 90,
-     "Rossi Maria", "50,00", "Valido per una spesa minima di 100 euro", "Reso giacca taglia 44", false},
-    {"Bianchi Luca", "Corso Francia 88", "Torino", "3389876543", 18, 90,
-     "Bianchi Giulia", "25,00", "Non cumulabile con altre promozioni", "Regalo di compleanno", true},
-    {"Esposito Giulia", "Via Roma 4", "Moncalieri", "3281112233", 15, 90,
-     "Esposito Giulia", "30,00", "Valido per una spesa minima di 60 euro", "", false},
-    {"Ferrari Marco", "Piazza Castello 1", "Torino", "3405556677", 12, 180,
-     "Ferrari Anna", "100,00", "Utilizzabile in un'unica soluzione", "Buono regalo nozze", false},
-    {"Rossini Carla", "Via Po 27", "Torino", "3337778899", 9, 60,
-     "Rossini Carla", "20,00", "Non convertibile in denaro", "Reso scarpe", true},
-    {"Romano Paolo", "Via Nizza 150", "Nichelino", "3492223344", 6, 90,
-     "Romano Paolo", "15,00", "Valido sui prodotti non in saldo", "", false},
-    {"Colombo Sara", "Corso Vittorio 3", "Torino", "3204445566", 3, 90,
-     "Colombo Sara", "40,00", "Valido per una spesa minima di 80 euro", "Cliente fedele", false},
+    {"Rossi Maria", "Via Garibaldi 12", "Torino", "3471234567", 20, 90, "Rossi Maria", "50,00",
+     "Valido per una spesa minima di 100 euro", "Reso giacca taglia 44", false},
+    {"Bianchi Luca", "Corso Francia 88", "Torino", "3389876543", 18, 90, "Bianchi Giulia", "25,00",
+     "Non cumulabile con altre promozioni", "Regalo di compleanno", true},
+    {"Esposito Giulia", "Via Roma 4", "Moncalieri", "3281112233", 15, 90, "Esposito Giulia",
+     "30,00", "Valido per una spesa minima di 60 euro", "", false},
+    {"Ferrari Marco", "Piazza Castello 1", "Torino", "3405556677", 12, 180, "Ferrari Anna",
+     "100,00", "Utilizzabile in un'unica soluzione", "Buono regalo nozze", false},
+    {"Rossini Carla", "Via Po 27", "Torino", "3337778899", 9, 60, "Rossini Carla", "20,00",
+     "Non convertibile in denaro", "Reso scarpe", true},
+    {"Romano Paolo", "Via Nizza 150", "Nichelino", "3492223344", 6, 90, "Romano Paolo", "15,00",
+     "Valido sui prodotti non in saldo", "", false},
+    {"Colombo Sara", "Corso Vittorio 3", "Torino", "3204445566", 3, 90, "Colombo Sara", "40,00",
+     "Valido per una spesa minima di 80 euro", "Cliente fedele", false},
 };
 
 const QString Shop = QStringLiteral("Boutique Aurora - Via Garibaldi 20, Torino");
@@ -149,7 +149,8 @@ void fillProgramFolder(const QString& folder) {
         r.note = QString::fromUtf8(s.notes);
         r.pagato = s.cashed;
         archive += r.toBytes();
-        logo.save(folder + QStringLiteral("Logo_Ditta/Negozio centro_Foto_%1.jpg").arg(n), "JPEG", 90);
+        logo.save(folder + QStringLiteral("Logo_Ditta/Negozio centro_Foto_%1.jpg").arg(n), "JPEG",
+                  90);
     }
     writeFile(folder + QStringLiteral("Negozio centro.eur"), archive);
     writeFile(folder + QStringLiteral("Promozioni Natale.eur"), {});
@@ -172,8 +173,12 @@ class Walk {
 public:
     explicit Walk(QString output) : output_(std::move(output)) {}
 
-    void then(std::function<void()> step, int pause = 700) { steps_.push_back({std::move(step), pause}); }
-    void start() { QTimer::singleShot(1500, [this] { runNext(); }); }
+    void then(std::function<void()> step, int pause = 700) {
+        steps_.push_back({std::move(step), pause});
+    }
+    void start() {
+        QTimer::singleShot(1500, [this] { runNext(); });
+    }
     int failures() const { return failures_; }
 
     // Saves the window `w` as the screen shows it, with its frame.
@@ -185,8 +190,10 @@ public:
         }
         QApplication::processEvents();
         const QRect frame = w->frameGeometry();
-        QPixmap picture = w->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-        if (picture.isNull() || !picture.save(output_ + u'/' + name + QStringLiteral(".png"), "PNG", 0)) {
+        QPixmap picture =
+            w->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+        if (picture.isNull() ||
+            !picture.save(output_ + u'/' + name + QStringLiteral(".png"), "PNG", 0)) {
             std::fprintf(stderr, "%s: cannot save\n", qPrintable(name));
             ++failures_;
             return;
@@ -304,7 +311,8 @@ int main(int argc, char** argv) {
     // The start screen and the two catalogue windows.
     walk.then([&] { walk.shoot(start, QStringLiteral("schermata-iniziale")); });
     walk.then([&] { click(start->btnApp01); }, 1200);
-    walk.then([&] { typeInto(windows.frmCreaArchivio()->txtFile, QStringLiteral("Buoni regalo 2025")); });
+    walk.then(
+        [&] { typeInto(windows.frmCreaArchivio()->txtFile, QStringLiteral("Buoni regalo 2025")); });
     walk.then([&] { walk.shoot(windows.frmCreaArchivio(), QStringLiteral("creazione-archivio")); });
     walk.then([&] { click(windows.frmCreaArchivio()->btnAnnulla); }, 1200);
     walk.then([&] { click(start->btnApp02); }, 1200);
@@ -323,7 +331,8 @@ int main(int argc, char** argv) {
     walk.then([&] { click(ed->cmdPrimo); });
     walk.then([&] { ed->txtAcquirente->setFocus(); });
     walk.then([&] { walk.shoot(ed, QStringLiteral("scheda-buono")); });
-    walk.then([&] { QTest::keyClick(ed->txtSpettatore, Qt::Key_Space); }, 1000); // opens the date picker
+    walk.then([&] { QTest::keyClick(ed->txtSpettatore, Qt::Key_Space); },
+              1000); // opens the date picker
     walk.then([&] { walk.shootModal(QStringLiteral("calendario")); });
     walk.then([&] { click(inModal("btnAnnulla")); });
 

@@ -1,10 +1,10 @@
 // The program's own start, up to the login window drawn once, then the end.
 // Run as a process by bench/startup beside MinimalWindowProbe.
 #include "FirstPaint.h"
+#include "access/TfrmPassword.h"
 #include "app/Application.h"
 #include "app/Startup.h"
 #include "app/WindowSet.h"
-#include "access/TfrmPassword.h"
 
 int main(int argc, char** argv) {
     scontrix::app::prepareBeforeApplication();

@@ -13,12 +13,18 @@ QByteArray expectedHead() {
         R"(<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>)"
         R"(</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table x:str><tr>)");
     const char* const header[][2] = {
-        {"200", "Buono n."},        {"250", "Cliente"},
-        {"300", "Via e numero civico"}, {"250", "Citt\xE0"},
-        {"200", "Cellulare"},       {"200", "Inizio validit\xE0"},
-        {"200", "Fine validit\xE0"}, {"250", "Beneficiario"},
-        {"200", "Valore"},          {"350", "Luogo utilizzo"},
-        {"400", "Condizioni utilizzo"}, {"400", "Note"},
+        {"200", "Buono n."},
+        {"250", "Cliente"},
+        {"300", "Via e numero civico"},
+        {"250", "Citt\xE0"},
+        {"200", "Cellulare"},
+        {"200", "Inizio validit\xE0"},
+        {"200", "Fine validit\xE0"},
+        {"250", "Beneficiario"},
+        {"200", "Valore"},
+        {"350", "Luogo utilizzo"},
+        {"400", "Condizioni utilizzo"},
+        {"400", "Note"},
         {"150", "Incassato"},
     };
     for (const auto& [width, text] : header)

@@ -31,17 +31,18 @@ TEST(SearchMatcher, AgreesWithDecodingAndComparingOverOddRecords) {
         for (const auto& slot : storage::VoucherRecord::Layout) {
             // Mostly short lengths so that fields are really compared; now
             // and then a length byte past the capacity.
-            const int length = random.bounded(8) == 0 ? 255 : random.bounded(std::min(slot.capacity, 9) + 1);
+            const int length =
+                random.bounded(8) == 0 ? 255 : random.bounded(std::min(slot.capacity, 9) + 1);
             record[slot.offset] = static_cast<char>(length);
         }
         archive += record;
     }
     const QStringList filterTexts = {
-        QStringLiteral("ro"),       QStringLiteral("RO"),         QStringLiteral("s "),
-        QStringLiteral(" s"),       QStringLiteral("\u00e0"),     QStringLiteral("\u00c0"),
-        QStringLiteral("\u20ac"),   QStringLiteral("\u0081"),     QStringLiteral("\u0178"),
-        QStringLiteral("\u0151"),   QStringLiteral("a\tb"),       QStringLiteral("iI"),
-        QStringLiteral("   "),      QStringLiteral(" o "),        QStringLiteral("\u00ec")};
+        QStringLiteral("ro"),     QStringLiteral("RO"),     QStringLiteral("s "),
+        QStringLiteral(" s"),     QStringLiteral("\u00e0"), QStringLiteral("\u00c0"),
+        QStringLiteral("\u20ac"), QStringLiteral("\u0081"), QStringLiteral("\u0178"),
+        QStringLiteral("\u0151"), QStringLiteral("a\tb"),   QStringLiteral("iI"),
+        QStringLiteral("   "),    QStringLiteral(" o "),    QStringLiteral("\u00ec")};
 
     const auto decodedMatch = [](const storage::VoucherRecord& record,
                                  const std::vector<lists::SearchFilter>& filters) {

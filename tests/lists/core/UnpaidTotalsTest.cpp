@@ -38,7 +38,8 @@ TEST_P(TotalsAnyLocale, ReadsAsTheShopkeeperWouldSayIt) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, TotalsAnyLocale,
     ::testing::Values(
-        TotalsCase{"Nothing", {}, QStringLiteral("0 buoni non incassati per \u20ac 0,00, 0 scaduti")},
+        TotalsCase{
+            "Nothing", {}, QStringLiteral("0 buoni non incassati per \u20ac 0,00, 0 scaduti")},
         TotalsCase{"OneExpiredTheDayBefore",
                    {{QStringLiteral("25,00"), QStringLiteral("14/06/2024")}},
                    QStringLiteral("1 buono non incassato per \u20ac 25,00, 1 scaduto")},
@@ -63,22 +64,28 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("2 buoni non incassati per \u20ac 10,00, 0 scaduti "
                                   "(1 valore mancante escluso)")},
         TotalsCase{"EachKindLeftOutIsNamed",
-                   {{QStringLiteral("dieci"), {}}, {QStringLiteral("1,2,3"), {}},
-                    {QString(), {}}, {QStringLiteral("-1"), {}}, {QStringLiteral("-3"), {}},
+                   {{QStringLiteral("dieci"), {}},
+                    {QStringLiteral("1,2,3"), {}},
+                    {QString(), {}},
+                    {QStringLiteral("-1"), {}},
+                    {QStringLiteral("-3"), {}},
                     {QStringLiteral("5"), {}}},
                    QStringLiteral("6 buoni non incassati per \u20ac 5,00, 0 scaduti (2 valori non "
                                   "numerici, 1 valore mancante e 2 valori negativi esclusi)")},
         // Past what 64 bits of cents hold; the sum stays exact.
-        TotalsCase{"TheSumOfTheLargestValuesDoesNotOverflow",
-                   QList<std::pair<QString, QString>>(100, {QStringLiteral("999999999999999,00"), {}}),
-                   QStringLiteral("100 buoni non incassati per \u20ac 99.999.999.999.999.900,00, "
-                                  "0 scaduti")},
+        TotalsCase{
+            "TheSumOfTheLargestValuesDoesNotOverflow",
+            QList<std::pair<QString, QString>>(100, {QStringLiteral("999999999999999,00"), {}}),
+            QStringLiteral("100 buoni non incassati per \u20ac 99.999.999.999.999.900,00, "
+                           "0 scaduti")},
         TotalsCase{"OneValueNotAnAmount",
                    {{QStringLiteral("50.00"), QStringLiteral("01/01/2024")}},
                    QStringLiteral("1 buono non incassato per \u20ac 0,00, 1 scaduto "
                                   "(1 valore non numerico escluso)")},
         TotalsCase{"CentsAddUpExactly",
-                   {{QStringLiteral("0,10"), {}}, {QStringLiteral("0,20"), {}}, {QStringLiteral("0,70"), {}}},
+                   {{QStringLiteral("0,10"), {}},
+                    {QStringLiteral("0,20"), {}},
+                    {QStringLiteral("0,70"), {}}},
                    QStringLiteral("3 buoni non incassati per \u20ac 1,00, 0 scaduti")},
         TotalsCase{"AValueWithAnExponentAsTheEditorReadsIt",
                    {{QStringLiteral("1,5E1"), {}}, {QStringLiteral(" 2,25 "), {}}},
