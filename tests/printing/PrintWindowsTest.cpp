@@ -1,5 +1,5 @@
-#include "../editor/EditorFixture.h"
 #include "../report/ReportWindowFixture.h"
+#include "EditorFixture.h"
 #include "Typing.h"
 #include "printing/TfrmAnteprimaBiglietto.h"
 #include "printing/TfrmStampaBiglietto.h"

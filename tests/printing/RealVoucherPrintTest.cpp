@@ -1,5 +1,5 @@
-#include "../editor/EditorFixture.h"
 #include "../report_core/Poppler.h"
+#include "EditorFixture.h"
 #include "PdfWords.h"
 #include "TestPrinter.h"
 #include "Typing.h"

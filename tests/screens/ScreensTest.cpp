@@ -4,7 +4,7 @@
 // (scrolling inside when the screen is too small), full-screen windows scroll
 // where the screen is smaller than their design, artwork stays sharp.
 
-#include "../editor/EditorFixture.h"
+#include "EditorFixture.h"
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
 #include "app/TfrmAvvio.h"
