@@ -1,6 +1,5 @@
 #include "access/TfrmPassword.h"
 
-#include "access/Crypt.h"
 #include "access/PasswordField.h"
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"

@@ -5,7 +5,6 @@
 #include "guide/TfrmGuida.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
-#include "storage/Text.h"
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/Picture.h"
@@ -13,7 +12,6 @@
 #include "ui/Style.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 

@@ -14,9 +14,6 @@
 #include "ui/Style.h"
 
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace scontrix::catalogue {

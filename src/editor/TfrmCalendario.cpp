@@ -7,7 +7,6 @@
 #include <QCalendarWidget>
 #include <QDate>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace scontrix::editor {

@@ -5,7 +5,6 @@
 #include "lists/ListReport.h"
 #include "platform/MessageBoxes.h"
 #include "report/ReportActions.h"
-#include "storage/Text.h"
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/Picture.h"

@@ -3,7 +3,6 @@
 #include "lists/ListModel.h"
 #include "lists/SearchFilters.h"
 #include "platform/MessageBoxes.h"
-#include "storage/Text.h"
 #include "ui/Accessibility.h"
 #include "ui/Controls.h"
 #include "ui/FieldBehaviours.h"
